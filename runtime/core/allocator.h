@@ -1,0 +1,34 @@
+// The runtime's block allocator: per-size free lists for small blocks, the
+// general heap for the rest, a count of bytes in use, all under one lock.
+#pragma once
+
+#include <stddef.h>
+
+namespace ql {
+
+// A block of `size` bytes, or nullptr when memory is exhausted. Release it
+// with the same size.
+void* Allocate(size_t size);
+void Release(void* block, size_t size);
+
+// For callers that cannot continue without the memory: on failure the
+// failed-assertion dialog reports it and the process ends.
+void* AllocateOrDie(size_t size);
+
+// Blocks that remember their size: an 8-byte {size, 0xDEADBEEF} prefix.
+void* AllocateTagged(size_t size);
+void* AllocateTaggedOrDie(size_t size);
+void ReleaseTagged(void* block);
+
+// Bytes currently handed out (rounded sizes, prefixes included).
+size_t AllocatedBytes();
+
+// Zero-filled variants.
+void* AllocateZeroed(size_t size);
+
+// Largest request served from the free lists.
+constexpr size_t kSmallBlockUnits = 63;
+constexpr size_t kUnitSize = 4;
+constexpr size_t kSmallBlockLimit = kSmallBlockUnits * kUnitSize;
+
+}  // namespace ql

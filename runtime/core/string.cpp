@@ -1,0 +1,192 @@
+#include "core/string.h"
+
+#include <string.h>
+
+#include "core/allocator.h"
+#include "core/assertion.h"
+#include "platform/lock.h"
+#include "quillon/entrypoints.h"
+
+namespace ql {
+namespace {
+
+constexpr char kEmptyText[4] = {0, 0, 0, 0};
+
+platform::Lock& Lock() { return platform::StringLock(); }
+
+// A static record of an application image has its buffer right after it
+// and was never allocated here.
+bool IsStaticRecord(const RuntimeString* s) {
+  return s->text == reinterpret_cast<const char*>(s) + sizeof(RuntimeString);
+}
+
+void FreeRecord(RuntimeString* s) {
+  if (IsStaticRecord(s)) return;
+  Release(s->text, s->size);
+  Release(s, sizeof(RuntimeString));
+}
+
+// A record with count 1 and a buffer of `size` bytes, or nil when the
+// buffer cannot be had. The record itself must succeed.
+RuntimeString* NewRecord(uint32_t size, int32_t length) {
+  RuntimeString* s = static_cast<RuntimeString*>(AllocateOrDie(sizeof(RuntimeString)));
+  char* buffer = static_cast<char*>(Allocate(size));
+  if (!buffer) {
+    Release(s, sizeof(RuntimeString));
+    return nullptr;
+  }
+  s->refCount = 1;
+  s->text = buffer;
+  s->size = size;
+  s->length = length;
+  s->encoding = QL_ENCODING_UNDEFINED;
+  return s;
+}
+
+}  // namespace
+
+// --- String handle ---
+
+String::String(const String& other) : s_(RetainString(other.s_)) {}
+
+String& String::operator=(const String& other) {
+  AssignString(&s_, other.s_);
+  return *this;
+}
+
+String& String::operator=(String&& other) noexcept {
+  if (this != &other) {
+    ReleaseString(s_);
+    s_ = std::exchange(other.s_, nullptr);
+  }
+  return *this;
+}
+
+String::~String() { ReleaseString(s_); }
+
+String String::Retain(RuntimeString* s) { return Adopt(RetainString(s)); }
+
+const char* String::text() const { return StringText(s_); }
+int32_t String::length() const { return StringLength(s_); }
+uint32_t String::encoding() const { return StringEncoding(s_); }
+
+// --- Creation ---
+
+String NewStringFromBytes(const void* bytes, int32_t length, uint32_t encoding) {
+  if (length <= 0) return String();
+  if (static_cast<uint32_t>(length) > UINT32_MAX - 2) return String();
+  RuntimeString* s;
+  {
+    platform::LockGuard guard(Lock());
+    s = NewRecord(static_cast<uint32_t>(length) + 2, length);
+  }
+  if (!s) return String();
+  s->text[0] = static_cast<char>(length < 256 ? length : 255);
+  if (bytes) memcpy(s->text + 1, bytes, static_cast<size_t>(length));
+  s->text[1 + length] = 0;
+  s->encoding = encoding;
+  return String::Adopt(s);
+}
+
+String NewStringFromWide(const char16_t* units, int32_t count) {
+  if (count <= 0 || count > (INT32_MAX - 3) / 2) return String();
+  const int32_t bytes = 2 * count;
+  RuntimeString* s;
+  {
+    platform::LockGuard guard(Lock());
+    s = NewRecord(static_cast<uint32_t>(bytes) + 3, bytes);
+  }
+  if (!s) return String();
+  s->text[0] = static_cast<char>(bytes & 0xFF);
+  if (units) memcpy(s->text + 1, units, static_cast<size_t>(bytes));
+  s->text[1 + bytes] = 0;
+  s->text[2 + bytes] = 0;
+  s->encoding = QL_ENCODING_UTF16;
+  return String::Adopt(s);
+}
+
+String NewStringFromCText(const char* text) {
+  if (!text) return String();
+  return NewStringFromBytes(text, static_cast<int32_t>(strlen(text)), QL_ENCODING_ASCII);
+}
+
+// --- References ---
+
+RuntimeString* RetainString(RuntimeString* s) {
+  if (s) {
+    platform::LockGuard guard(Lock());
+    ++s->refCount;
+  }
+  return s;
+}
+
+void ReleaseString(RuntimeString* s) {
+  if (!s) return;
+  platform::LockGuard guard(Lock());
+  if (s->refCount <= 0) return;  // already freed or never counted
+  if (--s->refCount == 0) FreeRecord(s);
+}
+
+void AssignString(RuntimeString** variable, RuntimeString* value) {
+  if (*variable == value) return;
+  RetainString(value);
+  RuntimeString* old = *variable;
+  *variable = value;
+  ReleaseString(old);
+}
+
+// --- Reading ---
+
+const char* StringText(const RuntimeString* s) { return s ? s->text + 1 : kEmptyText; }
+
+int32_t StringLength(const RuntimeString* s) { return s ? s->length : 0; }
+
+uint32_t StringEncoding(const RuntimeString* s) { return s ? s->encoding : QL_ENCODING_ASCII; }
+
+char* WritableStringText(RuntimeString** variable, int32_t index) {
+  RuntimeString* s = *variable;
+  if (!s) {
+    QL_CHECK(index == 0, "string", __LINE__, "index == 0");
+    return const_cast<char*>(kEmptyText);
+  }
+  if (!QL_CHECK(index >= 0 && index < s->length, "string", __LINE__, "index >= 0 && index < length")) {
+    return const_cast<char*>(kEmptyText);
+  }
+  bool shared;
+  {
+    platform::LockGuard guard(Lock());
+    shared = s->refCount != 1;
+  }
+  if (shared) {
+    String copy = s->encoding == QL_ENCODING_UTF16 && (s->size == static_cast<uint32_t>(s->length) + 3)
+                      ? NewStringFromWide(reinterpret_cast<const char16_t*>(s->text + 1), s->length / 2)
+                      : NewStringFromBytes(s->text + 1, s->length, s->encoding);
+    if (copy.empty()) return const_cast<char*>(kEmptyText);
+    ReleaseString(s);
+    s = copy.release();
+    *variable = s;
+  }
+  return s->text + 1 + index;
+}
+
+const char16_t* WideStringText(const RuntimeString* s) {
+  if (!s) return reinterpret_cast<const char16_t*>(kEmptyText + 2);
+  if (!QL_CHECK(s->encoding == QL_ENCODING_UTF16, "string", __LINE__, "encoding == kTextEncodingUnicodeDefault")) {
+    return reinterpret_cast<const char16_t*>(kEmptyText + 2);
+  }
+  return reinterpret_cast<const char16_t*>(s->text + 1);
+}
+
+}  // namespace ql
+
+// --- Entry points ---
+
+QL_ENTRY RuntimeString* RuntimeLockString(RuntimeString* s) { return ql::RetainString(s); }
+
+QL_ENTRY void RuntimeUnlockString(RuntimeString* s) { ql::ReleaseString(s); }
+
+QL_ENTRY void RuntimeLockUnlockStrings(RuntimeString* newValue, RuntimeString* oldValue) {
+  if (newValue == oldValue) return;
+  ql::RetainString(newValue);
+  ql::ReleaseString(oldValue);
+}

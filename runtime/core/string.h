@@ -1,0 +1,105 @@
+// Runtime strings: creation, references, joining, encodings and comparisons.
+//
+// Internal functions hand out owned references as `String` handles; the
+// exported entry points (RuntimeLockString, ...) work on raw records.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <utility>
+
+#include "quillon/abi.h"
+
+namespace ql {
+
+// Owns one reference to a runtime string (or holds nil, the empty string).
+class String {
+ public:
+  String() = default;
+  String(const String& other);
+  String(String&& other) noexcept : s_(std::exchange(other.s_, nullptr)) {}
+  String& operator=(const String& other);
+  String& operator=(String&& other) noexcept;
+  ~String();
+
+  // Takes over a reference the caller owns (a function result).
+  static String Adopt(RuntimeString* s) {
+    String r;
+    r.s_ = s;
+    return r;
+  }
+  // Adds a reference to a borrowed string.
+  static String Retain(RuntimeString* s);
+
+  RuntimeString* get() const { return s_; }
+  // Hands the reference to the caller (an entry point's result).
+  RuntimeString* release() { return std::exchange(s_, nullptr); }
+  // The variable itself, for operations that may replace it.
+  RuntimeString** slot() { return &s_; }
+
+  const char* text() const;
+  int32_t length() const;
+  uint32_t encoding() const;
+  bool empty() const { return s_ == nullptr; }
+
+ private:
+  RuntimeString* s_ = nullptr;
+};
+
+enum class Force { No, Yes };
+
+// --- Creation (nil for an empty text) ---
+String NewStringFromBytes(const void* bytes, int32_t length, uint32_t encoding);
+String NewStringFromWide(const char16_t* units, int32_t count);
+String NewStringFromCText(const char* text);  // ASCII
+// Static string literal helper for runtime code.
+inline String NewStringFromLiteral(const char* text) { return NewStringFromCText(text); }
+
+// --- References on raw records (the string lock is taken inside) ---
+RuntimeString* RetainString(RuntimeString* s);
+void ReleaseString(RuntimeString* s);
+// Reference the new value, release the old; nothing when both are the same.
+void AssignString(RuntimeString** variable, RuntimeString* value);
+
+// --- Reading ---
+const char* StringText(const RuntimeString* s);  // never null; "" for nil
+int32_t StringLength(const RuntimeString* s);
+uint32_t StringEncoding(const RuntimeString* s);  // ASCII for nil
+// Unshares the string first. index must lie in 0 .. length-1 (0 for nil).
+char* WritableStringText(RuntimeString** s, int32_t index);
+// Only for UTF-16 strings.
+const char16_t* WideStringText(const RuntimeString* s);
+
+// --- Joining ---
+String ConcatStrings(RuntimeString* left, RuntimeString* right);
+String AppendByte(RuntimeString* s, uint8_t byte);
+
+// --- Encodings ---
+uint32_t SystemEncoding();
+uint32_t CombineEncodings(uint32_t a, uint32_t b, Force force);
+String ConvertString(RuntimeString* s, uint32_t encoding);
+String ConvertToUTF8(RuntimeString* s);
+String ConvertToUTF16(RuntimeString* s);
+String ConvertToSystem(RuntimeString* s);
+// Brings both strings to a common encoding, replacing either with a
+// converted copy; returns the common encoding (undefined when there is none).
+uint32_t ReconcileStrings(String& a, String& b);
+bool IsSevenBit(const RuntimeString* s);
+// Windows code page for an encoding value, or 0 when there is none.
+uint32_t CodePageForEncoding(uint32_t encoding);
+
+// --- Comparisons: negative, 0 or positive ---
+int CompareNames(RuntimeString* a, RuntimeString* b);   // case-insensitive
+int CompareBinary(RuntimeString* a, RuntimeString* b);  // bytes
+int CompareNameBytes(const char* a, size_t aLength, const char* b, size_t bLength);
+bool NamesEqual(const char* a, const char* b);  // NUL-terminated, case-insensitive
+uint8_t FoldNameByte(uint8_t byte);
+// The language comparison behind RuntimeStringCompare.
+int CompareStrings(RuntimeString* a, RuntimeString* b);
+
+// --- Unicode case mapping of the basic multilingual plane ---
+char16_t UnicodeToUpper(char16_t unit);
+char16_t UnicodeToLower(char16_t unit);
+
+}  // namespace ql

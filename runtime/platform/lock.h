@@ -1,0 +1,39 @@
+// Process-wide locks. A Lock is reentrant on the thread that holds it and is
+// usable from static initialisation on (no explicit set-up call).
+#pragma once
+
+#include <stddef.h>
+
+namespace ql::platform {
+
+class Lock {
+ public:
+  Lock();
+  ~Lock();
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+  void Enter();
+  void Leave();
+
+ private:
+  alignas(void*) unsigned char state_[64];
+};
+
+// The three locks of the runtime, created on first use in any order.
+Lock& AllocatorLock();
+Lock& StringLock();
+Lock& FileLock();
+
+class LockGuard {
+ public:
+  explicit LockGuard(Lock& lock) : lock_(lock) { lock_.Enter(); }
+  ~LockGuard() { lock_.Leave(); }
+  LockGuard(const LockGuard&) = delete;
+  LockGuard& operator=(const LockGuard&) = delete;
+
+ private:
+  Lock& lock_;
+};
+
+}  // namespace ql::platform
