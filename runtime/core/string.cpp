@@ -5,7 +5,7 @@
 #include "core/allocator.h"
 #include "core/assertion.h"
 #include "platform/lock.h"
-#include "quillon/entrypoints.h"
+#include "quillon/entrypoints/strings.h"
 
 namespace ql {
 namespace {

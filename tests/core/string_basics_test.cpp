@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/string.h"
-#include "quillon/entrypoints.h"
+#include "quillon/entrypoints/strings.h"
 #include "support/assertion_recorder.h"
 
 namespace ql {

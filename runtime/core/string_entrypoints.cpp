@@ -1,0 +1,17 @@
+#include "quillon/entrypoints/strings.h"
+#include "startup/entrypoint_table.h"
+
+namespace ql {
+namespace {
+
+const EntryPointRow kRows[] = {
+    {"RuntimeLockString", EntryAddress(RuntimeLockString)},
+    {"RuntimeUnlockString", EntryAddress(RuntimeUnlockString)},
+    {"RuntimeLockUnlockStrings", EntryAddress(RuntimeLockUnlockStrings)},
+};
+
+}  // namespace
+
+const EntryPointTable kStringEntryPoints = MakeEntryPointTable(kRows);
+
+}  // namespace ql

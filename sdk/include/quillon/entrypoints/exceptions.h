@@ -1,0 +1,4 @@
+// Entry points: exceptions.
+#pragma once
+
+#include "quillon/entrypoints/common.h"

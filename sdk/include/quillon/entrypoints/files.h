@@ -1,0 +1,4 @@
+// Entry points: files.
+#pragma once
+
+#include "quillon/entrypoints/common.h"

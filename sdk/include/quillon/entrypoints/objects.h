@@ -1,0 +1,4 @@
+// Entry points: objects.
+#pragma once
+
+#include "quillon/entrypoints/common.h"

@@ -1,0 +1,4 @@
+// Entry points: startup.
+#pragma once
+
+#include "quillon/entrypoints/common.h"
