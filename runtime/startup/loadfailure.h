@@ -8,7 +8,7 @@ namespace ql {
 class LoadFailure {
  public:
   // Records one problem, printf-style. Only the first text is kept.
-  void Add(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  void Add(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
 
   bool failed() const { return count_ > 0; }
   int count() const { return count_; }
