@@ -2,3 +2,6 @@
 #pragma once
 
 #include "quillon/entrypoints/common.h"
+
+QL_ENTRY void RuntimeLockObject(RuntimeObject* object);
+QL_ENTRY void RuntimeUnlockObject(RuntimeObject* object);
