@@ -71,7 +71,7 @@ function(ql_image_builder out_var)
     ExternalProject_Add(ql_host_tools
       SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/host
       BINARY_DIR ${CMAKE_BINARY_DIR}/host-tools
-      CMAKE_ARGS -DCMAKE_CXX_COMPILER=${QL_HOST_CXX} -DCMAKE_BUILD_TYPE=Release -DQL_WERROR=${QL_WERROR}
+      CMAKE_ARGS -DCMAKE_CXX_COMPILER=${QL_HOST_CXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQL_WERROR=${QL_WERROR}
       CMAKE_GENERATOR ${CMAKE_GENERATOR}
       BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target quillon-image
       BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/host-tools/imagebuilder/quillon-image
