@@ -195,7 +195,7 @@ const char16_t* WideStringText(const RuntimeString* s) {
 
 QL_ENTRY RuntimeString* RuntimeLockString(RuntimeString* s) { return ql::RetainString(s); }
 
-QL_ENTRY void RuntimeUnlockString(RuntimeString* s) { ql::ReleaseString(s); }
+// RuntimeUnlockString is in stringunlock.cpp: it keeps the result registers.
 
 QL_ENTRY void RuntimeLockUnlockStrings(RuntimeString* newValue, RuntimeString* oldValue) {
   if (newValue == oldValue) return;
