@@ -8,6 +8,8 @@ const EntryPointRow kRows[] = {
     {"RuntimeLockString", EntryAddress(RuntimeLockString)},
     {"RuntimeUnlockString", EntryAddress(RuntimeUnlockString)},
     {"RuntimeLockUnlockStrings", EntryAddress(RuntimeLockUnlockStrings)},
+    {"RuntimeAddString", EntryAddress(RuntimeAddString)},
+    {"RuntimeStringCompare", EntryAddress(RuntimeStringCompare)},
 };
 
 }  // namespace
