@@ -10,6 +10,15 @@ const EntryPointRow kRows[] = {
     {"RuntimeLockUnlockStrings", EntryAddress(RuntimeLockUnlockStrings)},
     {"RuntimeAddString", EntryAddress(RuntimeAddString)},
     {"RuntimeStringCompare", EntryAddress(RuntimeStringCompare)},
+    {"StringStr", EntryAddress(StringStr)},
+    {"StringVal", EntryAddress(StringVal)},
+    {"runCDbl", EntryAddress(runCDbl)},
+    {"StringNthField", EntryAddress(StringNthField)},
+    {"StringCountFields", EntryAddress(StringCountFields)},
+    {"StringDBCSMid3", EntryAddress(StringDBCSMid3)},
+    {"StringDBCSLen", EntryAddress(StringDBCSLen)},
+    {"StringDBCSAsc", EntryAddress(StringDBCSAsc)},
+    {"StringDBCSChr", EntryAddress(StringDBCSChr)},
 };
 
 }  // namespace

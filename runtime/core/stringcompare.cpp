@@ -2,6 +2,7 @@
 // and the language's own comparison behind RuntimeStringCompare.
 #include <string.h>
 
+#include "core/characters.h"
 #include "core/string.h"
 #include "platform/locale.h"
 #include "quillon/entrypoints/strings.h"
@@ -77,33 +78,18 @@ int CompareReconciled(RuntimeString* a, RuntimeString* b, Fold fold) {
 
 int Sign(int64_t v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
-// The next code point of UTF-8 text; a byte that starts no complete
-// sequence stands for itself.
-uint32_t NextCodePoint(const uint8_t* p, int32_t length, int32_t* i) {
-  const uint8_t lead = p[*i];
-  const int need = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
-  if (need > 0 && *i + need < length) {
-    uint32_t value = lead & (0x3F >> need);
-    int k = 1;
-    for (; k <= need && (p[*i + k] & 0xC0) == 0x80; ++k) value = (value << 6) | (p[*i + k] & 0x3F);
-    if (k > need) {
-      *i += need + 1;
-      return value;
-    }
-  }
-  *i += 1;
-  return lead;
-}
-
 uint32_t UpperCodePoint(uint32_t cp) { return cp <= 0xFFFF ? UnicodeToUpper(static_cast<char16_t>(cp)) : cp; }
 
 int CompareUTF8(RuntimeString* a, RuntimeString* b) {
-  const uint8_t* p = reinterpret_cast<const uint8_t*>(StringText(a));
-  const uint8_t* q = reinterpret_cast<const uint8_t*>(StringText(b));
+  const char* p = StringText(a);
+  const char* q = StringText(b);
   const int32_t n = StringLength(a), m = StringLength(b);
   int32_t i = 0, j = 0;
   while (i < n && j < m) {
-    const uint32_t x = NextCodePoint(p, n, &i), y = NextCodePoint(q, m, &j);
+    int32_t xSize, ySize;
+    const uint32_t x = DecodeUTF8At(p, n, i, &xSize), y = DecodeUTF8At(q, m, j, &ySize);
+    i += xSize;
+    j += ySize;
     if (x == y) continue;
     const uint32_t ux = UpperCodePoint(x), uy = UpperCodePoint(y);
     if (ux != uy) return ux < uy ? -1 : 1;

@@ -66,12 +66,9 @@ char EncodeWinLatin1Unit(char16_t u) {
 }
 
 int32_t EncodeWinLatin1(const void* units, int32_t count, Sink<char>& sink) {
-  for (int32_t i = 0; i < count; ++i) {
-    const char16_t u = UnitAt(units, i);
-    // A surrogate pair is one character, hence one default character.
-    if (IsHighSurrogate(u) && i + 1 < count && IsLowSurrogate(UnitAt(units, i + 1))) ++i;
-    sink.Put(EncodeWinLatin1Unit(u));
-  }
+  // Code unit by code unit, as the system's table conversion: a surrogate
+  // pair gives two default characters.
+  for (int32_t i = 0; i < count; ++i) sink.Put(EncodeWinLatin1Unit(UnitAt(units, i)));
   return sink.Result();
 }
 
