@@ -88,21 +88,33 @@ String NewStringFromBytes(const void* bytes, int32_t length, uint32_t encoding) 
   return String::Adopt(s);
 }
 
-String NewStringFromWide(const char16_t* units, int32_t count) {
+namespace {
+
+// The wide layout: 2 bytes per code unit, two NULs, low byte of the length.
+String NewWideString(const void* bytes, int32_t count) {
   if (count <= 0 || count > (INT32_MAX - 3) / 2) return String();
-  const int32_t bytes = 2 * count;
+  const int32_t length = 2 * count;
   RuntimeString* s;
   {
     platform::LockGuard guard(Lock());
-    s = NewRecord(static_cast<uint32_t>(bytes) + 3, bytes);
+    s = NewRecord(static_cast<uint32_t>(length) + 3, length);
   }
   if (!s) return String();
-  s->text[0] = static_cast<char>(bytes & 0xFF);
-  if (units) memcpy(s->text + 1, units, static_cast<size_t>(bytes));
-  s->text[1 + bytes] = 0;
-  s->text[2 + bytes] = 0;
+  s->text[0] = static_cast<char>(length & 0xFF);
+  if (bytes) memcpy(s->text + 1, bytes, static_cast<size_t>(length));
+  s->text[1 + length] = 0;
+  s->text[2 + length] = 0;
   s->encoding = QL_ENCODING_UTF16;
   return String::Adopt(s);
+}
+
+}  // namespace
+
+String NewStringFromWide(const char16_t* units, int32_t count) { return NewWideString(units, count); }
+
+String NewStringWithText(const void* bytes, int32_t length, uint32_t encoding) {
+  if (encoding == QL_ENCODING_UTF16 && length % 2 == 0) return NewWideString(bytes, length / 2);
+  return NewStringFromBytes(bytes, length, encoding);
 }
 
 String NewStringFromCText(const char* text) {
@@ -159,7 +171,7 @@ char* WritableStringText(RuntimeString** variable, int32_t index) {
   }
   if (shared) {
     String copy = s->encoding == QL_ENCODING_UTF16 && (s->size == static_cast<uint32_t>(s->length) + 3)
-                      ? NewStringFromWide(reinterpret_cast<const char16_t*>(s->text + 1), s->length / 2)
+                      ? NewWideString(s->text + 1, s->length / 2)
                       : NewStringFromBytes(s->text + 1, s->length, s->encoding);
     if (copy.empty()) return const_cast<char*>(kEmptyText);
     ReleaseString(s);

@@ -9,6 +9,7 @@
 
 #include <utility>
 
+#include "core/unicodecase.h"
 #include "quillon/abi.h"
 
 namespace ql {
@@ -53,6 +54,9 @@ enum class Force { No, Yes };
 String NewStringFromBytes(const void* bytes, int32_t length, uint32_t encoding);
 String NewStringFromWide(const char16_t* units, int32_t count);
 String NewStringFromCText(const char* text);  // ASCII
+// Text in any encoding; UTF-16 text (an even byte count) gets the wide
+// layout with two NULs, so that it can be handed to the system as it is.
+String NewStringWithText(const void* bytes, int32_t length, uint32_t encoding);
 // Static string literal helper for runtime code.
 inline String NewStringFromLiteral(const char* text) { return NewStringFromCText(text); }
 
@@ -68,15 +72,24 @@ int32_t StringLength(const RuntimeString* s);
 uint32_t StringEncoding(const RuntimeString* s);  // ASCII for nil
 // Unshares the string first. index must lie in 0 .. length-1 (0 for nil).
 char* WritableStringText(RuntimeString** s, int32_t index);
-// Only for UTF-16 strings.
+// Only for UTF-16 strings. The text starts at buffer + 1, so the pointer is
+// not 2-byte aligned: hand it to the system, read units with WideUnitAt.
 const char16_t* WideStringText(const RuntimeString* s);
+inline char16_t WideUnitAt(const char* text, int32_t index) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text) + 2 * index;
+  return static_cast<char16_t>(p[0] | (p[1] << 8));
+}
 
 // --- Joining ---
 String ConcatStrings(RuntimeString* left, RuntimeString* right);
 String AppendByte(RuntimeString* s, uint8_t byte);
 
 // --- Encodings ---
+// Chosen once from the user's language: Chinese 0x0423, Japanese 0x0A01,
+// else Windows Latin 1.
 uint32_t SystemEncoding();
+// UTF-16 and the other Unicode values below 0x200 (not UTF-8).
+inline bool IsWideEncoding(uint32_t encoding) { return encoding >= 0x100 && encoding <= 0x1FF; }
 uint32_t CombineEncodings(uint32_t a, uint32_t b, Force force);
 String ConvertString(RuntimeString* s, uint32_t encoding);
 String ConvertToUTF8(RuntimeString* s);
@@ -97,9 +110,5 @@ bool NamesEqual(const char* a, const char* b);  // NUL-terminated, case-insensit
 uint8_t FoldNameByte(uint8_t byte);
 // The language comparison behind RuntimeStringCompare.
 int CompareStrings(RuntimeString* a, RuntimeString* b);
-
-// --- Unicode case mapping of the basic multilingual plane ---
-char16_t UnicodeToUpper(char16_t unit);
-char16_t UnicodeToLower(char16_t unit);
 
 }  // namespace ql

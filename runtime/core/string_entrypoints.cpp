@@ -8,6 +8,17 @@ const EntryPointRow kRows[] = {
     {"RuntimeLockString", EntryAddress(RuntimeLockString)},
     {"RuntimeUnlockString", EntryAddress(RuntimeUnlockString)},
     {"RuntimeLockUnlockStrings", EntryAddress(RuntimeLockUnlockStrings)},
+    {"RuntimeAddString", EntryAddress(RuntimeAddString)},
+    {"RuntimeStringCompare", EntryAddress(RuntimeStringCompare)},
+    {"StringStr", EntryAddress(StringStr)},
+    {"StringVal", EntryAddress(StringVal)},
+    {"runCDbl", EntryAddress(runCDbl)},
+    {"StringNthField", EntryAddress(StringNthField)},
+    {"StringCountFields", EntryAddress(StringCountFields)},
+    {"StringDBCSMid3", EntryAddress(StringDBCSMid3)},
+    {"StringDBCSLen", EntryAddress(StringDBCSLen)},
+    {"StringDBCSAsc", EntryAddress(StringDBCSAsc)},
+    {"StringDBCSChr", EntryAddress(StringDBCSChr)},
 };
 
 }  // namespace

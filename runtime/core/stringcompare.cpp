@@ -1,6 +1,11 @@
+// Comparisons of runtime strings: names (case-insensitive bytes), binary,
+// and the language's own comparison behind RuntimeStringCompare.
 #include <string.h>
 
+#include "core/characters.h"
 #include "core/string.h"
+#include "platform/locale.h"
+#include "quillon/entrypoints/strings.h"
 
 namespace ql {
 namespace {
@@ -43,10 +48,112 @@ bool NamesEqual(const char* a, const char* b) {
   return CompareNameBytes(a, strlen(a), b, strlen(b)) == 0;
 }
 
-int CompareNames(RuntimeString* a, RuntimeString* b) {
+namespace {
+
+enum class Fold { Names, None };
+
+int CompareBytes(const char* a, size_t aLength, const char* b, size_t bLength, Fold fold) {
+  if (fold == Fold::Names) return CompareNameBytes(a, aLength, b, bLength);
+  const size_t common = aLength < bLength ? aLength : bLength;
+  const int c = common ? memcmp(a, b, common) : 0;
+  if (c != 0) return c < 0 ? -1 : 1;
+  return aLength == bLength ? 0 : (aLength < bLength ? -1 : 1);
+}
+
+int CompareTexts(RuntimeString* a, RuntimeString* b, Fold fold) {
+  return CompareBytes(StringText(a), static_cast<size_t>(StringLength(a)), StringText(b),
+                      static_cast<size_t>(StringLength(b)), fold);
+}
+
+// Name and binary comparison: texts of one encoding (or of an unknown one)
+// compare as they are, others after reconciling copies.
+int CompareReconciled(RuntimeString* a, RuntimeString* b, Fold fold) {
   if (a == b) return 0;
-  return CompareNameBytes(StringText(a), static_cast<size_t>(StringLength(a)), StringText(b),
-                          static_cast<size_t>(StringLength(b)));
+  const uint32_t ea = StringEncoding(a), eb = StringEncoding(b);
+  if (ea == eb || ea == QL_ENCODING_UNDEFINED || eb == QL_ENCODING_UNDEFINED) return CompareTexts(a, b, fold);
+  String x = String::Retain(a), y = String::Retain(b);
+  ReconcileStrings(x, y);
+  return CompareTexts(x.get(), y.get(), fold);
+}
+
+int Sign(int64_t v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
+
+uint32_t UpperCodePoint(uint32_t cp) { return cp <= 0xFFFF ? UnicodeToUpper(static_cast<char16_t>(cp)) : cp; }
+
+int CompareUTF8(RuntimeString* a, RuntimeString* b) {
+  const char* p = StringText(a);
+  const char* q = StringText(b);
+  const int32_t n = StringLength(a), m = StringLength(b);
+  int32_t i = 0, j = 0;
+  while (i < n && j < m) {
+    int32_t xSize, ySize;
+    const uint32_t x = DecodeUTF8At(p, n, i, &xSize), y = DecodeUTF8At(q, m, j, &ySize);
+    i += xSize;
+    j += ySize;
+    if (x == y) continue;
+    const uint32_t ux = UpperCodePoint(x), uy = UpperCodePoint(y);
+    if (ux != uy) return ux < uy ? -1 : 1;
+  }
+  return Sign(static_cast<int64_t>(n) - m);
+}
+
+int CompareUTF16(RuntimeString* a, RuntimeString* b) {
+  const char* p = StringText(a);
+  const char* q = StringText(b);
+  const int32_t n = StringLength(a) / 2, m = StringLength(b) / 2;
+  const int32_t common = n < m ? n : m;
+  for (int32_t i = 0; i < common; ++i) {
+    const char16_t x = WideUnitAt(p, i), y = WideUnitAt(q, i);
+    if (x == y) continue;
+    const char16_t ux = UnicodeToUpper(x), uy = UnicodeToUpper(y);
+    if (ux != uy) return ux < uy ? -1 : 1;
+  }
+  return Sign(static_cast<int64_t>(StringLength(a)) - StringLength(b));
+}
+
+// Texts of an unknown encoding are taken to be in the system's own.
+uint32_t LocaleCodePage(uint32_t encoding) {
+  const uint32_t codePage = CodePageForEncoding(encoding == QL_ENCODING_UNDEFINED ? SystemEncoding() : encoding);
+  return codePage ? codePage : CodePageForEncoding(QL_ENCODING_WINLATIN1);
+}
+
+int CompareInLocale(RuntimeString* a, RuntimeString* b, uint32_t encoding) {
+  switch (platform::CompareTextIgnoringCase(LocaleCodePage(encoding), StringText(a), StringLength(a), StringText(b),
+                                            StringLength(b))) {
+    case platform::LocaleOrder::Less:
+      return -1;
+    case platform::LocaleOrder::Greater:
+      return 1;
+    case platform::LocaleOrder::Equal:
+      return Sign(static_cast<int64_t>(StringLength(a)) - StringLength(b));
+    case platform::LocaleOrder::Failed:
+      break;
+  }
+  // Without an answer from the locale the bytes decide, so that the order
+  // stays total.
+  return CompareTexts(a, b, Fold::None);
+}
+
+}  // namespace
+
+int CompareNames(RuntimeString* a, RuntimeString* b) { return CompareReconciled(a, b, Fold::Names); }
+
+int CompareBinary(RuntimeString* a, RuntimeString* b) { return CompareReconciled(a, b, Fold::None); }
+
+int CompareStrings(RuntimeString* a, RuntimeString* b) {
+  if (a == b) return 0;
+  if (!a) return -1;
+  if (!b) return 1;
+  String x = String::Retain(a), y = String::Retain(b);
+  const uint32_t encoding = ReconcileStrings(x, y);
+  if (encoding == QL_ENCODING_UTF8) return CompareUTF8(x.get(), y.get());
+  if (encoding == QL_ENCODING_UTF16) return CompareUTF16(x.get(), y.get());
+  return CompareInLocale(x.get(), y.get(), encoding);
 }
 
 }  // namespace ql
+
+QL_ENTRY int32_t RuntimeStringCompare(RuntimeString* left, RuntimeString* right) {
+  const ql::String a = ql::String::Retain(left), b = ql::String::Retain(right);
+  return ql::CompareStrings(a.get(), b.get());
+}

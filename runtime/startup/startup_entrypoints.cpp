@@ -1,8 +1,41 @@
+#include "core/allocator.h"
+#include "quillon/entrypoints/startup.h"
 #include "startup/entrypoint_table.h"
+#include "startup/imageoptions.h"
+#include "startup/plugins.h"
+
+namespace {
+
+// Slot: the windows issue creates the MDI frame ("QL_MDIFRAME", 640 by 480,
+// titled with the image's MDI title) and turns MDI mode on.
+void CreateMdiFrame() {}
+
+}  // namespace
+
+QL_ENTRY void RuntimeInit() {
+  ql::RunPluginInstallationPass();
+  if (ql::CurrentImageOptions().mdi) CreateMdiFrame();
+}
+
+QL_ENTRY void RuntimeExit() {}
+
+QL_ENTRY void** RuntimeAllocatePluginEntrypointsTable(int32_t count) {
+  // A count whose slots cannot be addressed is refused like a count of 0.
+  if (count <= 0 || static_cast<uint64_t>(count) > SIZE_MAX / sizeof(void*)) return nullptr;
+  return static_cast<void**>(ql::AllocateOrDie(static_cast<size_t>(count) * sizeof(void*)));
+}
 
 namespace ql {
+namespace {
 
-// No rows yet.
-const EntryPointTable kStartupEntryPoints{nullptr, 0};
+const EntryPointRow kRows[] = {
+    {"RuntimeInit", EntryAddress(RuntimeInit)},
+    {"RuntimeExit", EntryAddress(RuntimeExit)},
+    {"RuntimeAllocatePluginEntrypointsTable", EntryAddress(RuntimeAllocatePluginEntrypointsTable)},
+};
+
+}  // namespace
+
+const EntryPointTable kStartupEntryPoints = MakeEntryPointTable(kRows);
 
 }  // namespace ql

@@ -1,0 +1,71 @@
+#include "core/formatnumber.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "quillon/entrypoints/strings.h"
+
+namespace ql {
+namespace {
+
+constexpr int kMaxDigits = 100;
+// The longest text: 309 integer digits, sign, point and kMaxDigits decimals.
+constexpr size_t kTextCapacity = 512;
+
+bool UsesExponentForm(double magnitude, NumberForm form) {
+  if (form != NumberForm::Automatic) return form == NumberForm::Exponent;
+  return magnitude > 1000000.0 || (magnitude > 0 && magnitude < 0.00001);
+}
+
+int IntegerDigits(double magnitude) {
+  if (!isfinite(magnitude)) return 0;
+  int k = 0;
+  for (; magnitude >= 1; magnitude /= 10) ++k;
+  return k;
+}
+
+// "e+06" becomes "e+6"; "e+10" and "e-06" stay.
+void ShortenExponent(char* text) {
+  if (char* e = strstr(text, "e+0")) memmove(e + 2, e + 3, strlen(e + 3) + 1);
+}
+
+// Leading spaces go; a minus before nothing but zeros and points goes too.
+char* TrimSign(char* text) {
+  while (*text == ' ') ++text;
+  if (text[0] == '-' && text[1] && strspn(text + 1, "0.") == strlen(text + 1)) ++text;
+  return text;
+}
+
+void TrimTrailingZeros(char* text) {
+  size_t n = strlen(text);
+  while (n > 0 && text[n - 1] == '0') text[--n] = 0;
+  if (n > 0 && text[n - 1] == '.') text[--n] = 0;
+}
+
+}  // namespace
+
+String FormatNumber(double value, NumberForm form, int digits) {
+  if (digits < 1) digits = 1;
+  if (digits > kMaxDigits) digits = kMaxDigits;
+  if (value == 0) value = 0;  // -0 becomes +0
+  const double magnitude = fabs(value);
+  const bool exponent = UsesExponentForm(magnitude, form);
+  int decimals = exponent ? digits - 1 : digits - IntegerDigits(magnitude);
+  if (decimals < 0) decimals = 0;
+
+  char format[16];
+  snprintf(format, sizeof format, exponent ? "%%.%de" : "%%.%df", decimals);
+  char buffer[kTextCapacity];
+  snprintf(buffer, sizeof buffer, format, value);
+  if (exponent) ShortenExponent(buffer);
+  char* text = TrimSign(buffer);
+  if (!exponent && decimals > 0) TrimTrailingZeros(text);
+  return NewStringFromCText(text);
+}
+
+}  // namespace ql
+
+QL_ENTRY RuntimeString* StringStr(double value) {
+  return ql::FormatNumber(value, ql::NumberForm::Automatic, ql::kStrDigits).release();
+}

@@ -1,0 +1,16 @@
+// The runtime's own fatal messages (a link failure) in a modal box with one
+// OK button. Tests observe them instead of opening a box.
+#pragma once
+
+namespace ql::platform {
+
+// Shows `text` and returns once the user has dismissed it. POSIX: the text
+// goes to standard error.
+void ShowMessageBox(const char* text);
+
+// Replaces the box, for tests; returns the previous observer (nullptr: the
+// real box).
+using MessageBoxObserver = void (*)(const char* text);
+MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);
+
+}  // namespace ql::platform

@@ -1,0 +1,9 @@
+#include "platform/library.h"
+
+namespace ql::platform {
+
+void* LoadLibraryNamed(const char*) { return nullptr; }
+
+void* FindLibraryRoutine(void*, const char*) { return nullptr; }
+
+}  // namespace ql::platform

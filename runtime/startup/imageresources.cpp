@@ -1,0 +1,10 @@
+#include "startup/imageresources.h"
+
+namespace ql {
+
+ImageResourceSection& CurrentResourceSection() {
+  static ImageResourceSection section;
+  return section;
+}
+
+}  // namespace ql

@@ -1,0 +1,185 @@
+#include "startup/imageloader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "startup/exitcleanup.h"
+#include "startup/fake_image_files.h"
+#include "startup/imagememory.h"
+#include "startup/imageoptions.h"
+#include "startup/link_fakes.h"
+#include "startup/synthetic_image.h"
+#include "support/assertion_recorder.h"
+
+// These images are x64 machine code, entered for real.
+#if defined(__x86_64__)
+
+namespace ql {
+namespace {
+
+using test::Bytes;
+
+int g_marks = 0;
+std::string g_taken;
+std::vector<std::string> g_messages;
+std::vector<std::string> g_cleaned;
+
+extern "C" void Mark() { ++g_marks; }
+extern "C" void TakeString(RuntimeString* s) { g_taken.assign(s->text + 1, static_cast<size_t>(s->length)); }
+
+class Cleanup final : public ExitCleanup {
+ public:
+  ~Cleanup() override { g_cleaned.push_back(g_marks > 0 ? "after the entry" : "before the entry"); }
+};
+extern "C" void RegisterCleanup() { new Cleanup; }
+
+void RecordMessage(const char* text) { g_messages.push_back(text); }
+
+uint64_t Address(void (*f)()) { return reinterpret_cast<uintptr_t>(f); }
+
+// sub rsp, 40; call [rip+slot]; add rsp, 40; ret; the slot at 16.
+Bytes CallThroughSlot() {
+  return {0x48, 0x83, 0xEC, 0x28, 0xFF, 0x15, 0x06, 0x00, 0x00, 0x00, 0x48, 0x83,
+          0xC4, 0x28, 0xC3, 0xCC, 0, 0, 0, 0, 0, 0, 0, 0};
+}
+constexpr uint32_t kSlot = 16;
+
+// Passes the static string at data offset 0 (in both first-argument
+// registers) to the entry in the slot at 32.
+Bytes PassStaticString() {
+  Bytes code = {0x48, 0x83, 0xEC, 0x28, 0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0, 0x48, 0x89, 0xCF,
+                0xFF, 0x15, 0x09, 0x00, 0x00, 0x00, 0x48, 0x83, 0xC4, 0x28, 0xC3, 0xCC, 0xCC, 0xCC, 0xCC};
+  code.resize(40, 0);
+  return code;
+}
+
+class ImageLoader : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_marks = 0;
+    g_taken.clear();
+    g_messages.clear();
+    g_cleaned.clear();
+    previous_ = platform::SetMessageBoxObserver(RecordMessage);
+  }
+  void TearDown() override { platform::SetMessageBoxObserver(previous_); }
+
+  void Files(const Bytes& code, const Bytes& imports, const Bytes& data = {}, const Bytes& options = {}) {
+    files.DevelopmentFiles(code, data, imports, {}, options);
+  }
+  ImageOutcome Run() { return LoadAndRunImage(ImageServices{&files, &entries, &libraries}); }
+
+  test::FakeImageFiles files;
+  test::FakeEntries entries{{{"Mark", Address(Mark)},
+                             {"TakeString", reinterpret_cast<uintptr_t>(TakeString)},
+                             {"RegisterCleanup", Address(RegisterCleanup)}}};
+  test::FakeLibraryLoader loader;
+  LibraryImports libraries{loader};
+
+ private:
+  platform::MessageBoxObserver previous_ = nullptr;
+};
+
+TEST_F(ImageLoader, RunsAnImageThatOnlyReturns) {
+  Files({0xC3}, {}, {}, {0x00, 0, 0, 0, 0});
+  EXPECT_EQ(Run(), ImageOutcome::Ran);
+  ASSERT_NE(CurrentImage(), nullptr);
+  EXPECT_EQ(CurrentImage()->code[0], 0xC3);
+  EXPECT_TRUE(CurrentImageOptions().mdi);
+}
+
+TEST_F(ImageLoader, TheEnteredImageCallsItsLinkedEntryPoints) {
+  Files(CallThroughSlot(), test::Imports().Entry(0, kSlot, "Mark").bytes());
+  EXPECT_EQ(Run(), ImageOutcome::Ran);
+  EXPECT_EQ(g_marks, 1);
+}
+
+TEST_F(ImageLoader, StaticStringsReachTheCodeWithTheirTextPointerSet) {
+  Bytes data;
+  test::PutStaticString(data, 0, "Titrix", 32, 8, 20);
+  test::Imports imports;
+  imports.Site(0x05, 6).Entry(0, 32, "TakeString");
+  Files(PassStaticString(), imports.bytes(), data);
+  EXPECT_EQ(Run(), ImageOutcome::Ran);
+  EXPECT_EQ(g_taken, "Titrix");
+  // The data lies at code base + align16(code length).
+  EXPECT_EQ(CurrentImage()->data, CurrentImage()->code + 48);
+}
+
+TEST_F(ImageLoader, TheExitCleanupListIsEmptiedAfterTheEntryReturns) {
+  // RegisterCleanup, then Mark: the cleanup object exists before the mark.
+  Bytes code = {0x48, 0x83, 0xEC, 0x28, 0xFF, 0x15, 0x0E, 0x00, 0x00, 0x00, 0xFF, 0x15, 0x10, 0x00, 0x00, 0x00,
+                0x48, 0x83, 0xC4, 0x28, 0xC3, 0xCC, 0xCC, 0xCC};
+  code.resize(40, 0);  // slots at 24 (RegisterCleanup) and 32 (Mark)
+  Files(code, test::Imports().Entry(0, 24, "RegisterCleanup").Entry(0, 32, "Mark").bytes());
+  EXPECT_EQ(Run(), ImageOutcome::Ran);
+  EXPECT_EQ(g_cleaned, (std::vector<std::string>{"after the entry"}));
+  EXPECT_TRUE(ExitCleanupIsEmpty());
+}
+
+TEST_F(ImageLoader, ADamagedOrMissingImageIsReportedAndNeverEntered) {
+  struct Case {
+    const char* what;
+    const char* missing;  // development file to take away, or null
+    Bytes imports;
+    const char* message;
+  };
+  const Bytes whole = test::Imports().Entry(0, kSlot, "Mark").bytes();
+  const Bytes truncated(whole.begin(), whole.begin() + 5);
+  const Case cases[] = {
+      {"code.dat missing", "code.dat", test::Imports().Entry(0, kSlot, "Mark").bytes(),
+       "The application image cannot be loaded: the file \"code.dat\" could not be opened in the current folder."},
+      {"import.dat truncated", nullptr, truncated,
+       "The application image cannot be loaded: the import record at offset 0 (kind 0x01) runs past the end of "
+       "the import section."},
+      {"site past the code", nullptr, test::Imports().Entry(0, kSlot, "Mark").Site(0x03, 20).bytes(),
+       "The application image cannot be loaded: the import record at offset 12 names the site 20, outside the "
+       "code section (24 bytes)."},
+  };
+  for (const Case& c : cases) {
+    Files(CallThroughSlot(), c.imports);
+    if (c.missing) files.folder.erase(c.missing);
+    test::AssertionRecorder recorder;
+    EXPECT_EQ(Run(), ImageOutcome::NotLoaded) << c.what;
+    EXPECT_EQ(g_marks, 0) << c.what;
+    ASSERT_EQ(recorder.count(), 1u) << c.what;
+    EXPECT_EQ(recorder.reports()[0].source, "loaderX86");
+    EXPECT_EQ(recorder.reports()[0].line, 530);
+    EXPECT_EQ(recorder.reports()[0].condition, "0");
+    EXPECT_EQ(recorder.reports()[0].message, c.message) << c.what;
+  }
+}
+
+TEST_F(ImageLoader, AnEmptyCodeSectionIsNeverEntered) {
+  Files({}, {});
+  test::AssertionRecorder recorder;
+  EXPECT_EQ(Run(), ImageOutcome::NotLoaded);
+  ASSERT_EQ(recorder.count(), 1u);
+  EXPECT_EQ(recorder.reports()[0].message, "The application image cannot be loaded: the code section is empty.");
+}
+
+TEST_F(ImageLoader, AMissingLibraryShowsItsMessageAndTheImageIsNeverEntered) {
+  test::Imports imports;
+  imports.Entry(0, kSlot, "Mark").Win32(0, "Sleep", "absent.dll");
+  Files(CallThroughSlot(), imports.bytes());
+  EXPECT_EQ(Run(), ImageOutcome::LinkFailed);
+  EXPECT_EQ(g_marks, 0);
+  EXPECT_EQ(g_messages, (std::vector<std::string>{"The application could not be loaded because a necessary shared "
+                                                  "library absent.dll could not be found."}));
+}
+
+TEST_F(ImageLoader, DamagedOptionsAreReportedAndTheImageIsNeverEntered) {
+  Files(CallThroughSlot(), test::Imports().Entry(0, kSlot, "Mark").bytes(), {}, {0x00, 5, 0, 0});
+  test::AssertionRecorder recorder;
+  EXPECT_EQ(Run(), ImageOutcome::NotLoaded);
+  EXPECT_EQ(g_marks, 0);
+  EXPECT_EQ(recorder.count(), 1u);
+}
+
+}  // namespace
+}  // namespace ql
+
+#endif
