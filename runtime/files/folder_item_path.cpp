@@ -7,10 +7,8 @@
 namespace ql {
 namespace {
 
-// The path bytes as the system's file calls take them. The bytes are used
-// as they are until the runtime strings offer the conversion to the
-// system's encoding.
-String SystemPathBytes(RuntimeString* path) { return String::Retain(path); }
+// The path bytes as the system's file calls take them.
+String SystemPathBytes(RuntimeString* path) { return ConvertString(path, platform::PathEncoding()); }
 
 // A zero byte would cut the path short at the system boundary.
 bool HasZeroByte(const String& path) {
@@ -31,6 +29,8 @@ bool IsVirtualVolumePath(RuntimeString* path) {
 
 String ResolveFolderItemPath(RuntimeString* path) {
   const String bytes = SystemPathBytes(path);
+  // A text the system's encoding cannot take names no file.
+  if (bytes.empty() && StringLength(path) > 0) return String();
   if (HasZeroByte(bytes)) return String();
   const String absolute = platform::AbsolutePath(bytes.text());
   if (absolute.empty()) return String();

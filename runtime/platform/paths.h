@@ -1,12 +1,20 @@
 // File-system paths as folder items see them.
 //
-// A path is NUL-terminated bytes in the system's encoding without a zero byte
-// inside. Win32: "C:\dir\file" or "\\server\share\file"; POSIX: "/dir/file".
+// A path is NUL-terminated bytes in the encoding of PathEncoding() without a
+// zero byte inside. Win32: "C:\dir\file" or "\\server\share\file"; POSIX:
+// "/dir/file".
 #pragma once
+
+#include <stdint.h>
 
 #include "core/string.h"
 
 namespace ql::platform {
+
+// The encoding of path bytes: Win32 the system's (the ANSI code page of the
+// script code, as for every text handed to the system); POSIX UTF-8, the
+// convention of its file names.
+uint32_t PathEncoding();
 
 // The folder that holds the running executable, without a trailing
 // separator; nil when the system cannot tell.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "files/disk_folder_item.h"
@@ -80,6 +81,25 @@ TEST(GetFolderItem, RefusesZeroBytesAndVirtualVolumePaths) {
   for (const auto& r : refused) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(ItemFor(r.path), nullptr);
+  }
+}
+
+TEST(GetFolderItem, TextInAnyEncodingNamesTheSameFile) {
+  test::ScratchFolder scratch;
+  const fs::path file = scratch.path() / fs::path(std::u8string(u8"caf\u00e9 table.txt"));
+  std::ofstream(file) << "x";
+  const std::string folder = scratch.path().string() + test::Separator();
+
+  const String utf8 = test::Text(folder + "caf\xC3\xA9 table.txt");
+  const String latin1 = NewStringFromBytes((folder + "caf\xE9 table.txt").data(),
+                                           static_cast<int32_t>(folder.size() + 14), QL_ENCODING_WINLATIN1);
+  const std::u16string units = fs::path(folder).u16string() + u"caf\u00e9 table.txt";
+  const String utf16 = NewStringFromWide(units.data(), static_cast<int32_t>(units.size()));
+  for (const String* path : {&utf8, &latin1, &utf16}) {
+    SCOPED_TRACE(path->encoding());
+    const std::unique_ptr<FolderItemImp> item = NewFolderItemImp(path->get());
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->Exists());
   }
 }
 

@@ -17,6 +17,8 @@ std::string WithoutTrailingSlashes(std::string path) {
 
 }  // namespace
 
+uint32_t PathEncoding() { return QL_ENCODING_UTF8; }
+
 String ExecutableFolder() {
   std::string exe(256, '\0');
   for (;;) {

@@ -115,6 +115,8 @@ std::wstring ShortcutTarget(const std::wstring& path) {
 
 }  // namespace
 
+uint32_t PathEncoding() { return SystemEncoding(); }
+
 String ExecutableFolder() { return PathFromWide(ExecutableFolderWide()); }
 
 bool IsAbsolutePath(const char* path) { return IsAbsoluteWide(WidePath(path)); }
