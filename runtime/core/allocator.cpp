@@ -105,18 +105,14 @@ bool IsReleasedSlot(const void* prefix) {
 
 }  // namespace
 
-void* Allocate(size_t size) {
+void* AllocateHoldingLock(size_t size) {
   Heap& heap = TheHeap();
   const size_t units = UnitsFor(size);
   if (units > kSmallBlockUnits) {
     void* block = malloc(size);
-    if (block) {
-      platform::LockGuard guard(platform::AllocatorLock());
-      heap.bytesInUse += size;
-    }
+    if (block) heap.bytesInUse += size;
     return block;
   }
-  platform::LockGuard guard(platform::AllocatorLock());
   if (!heap.freeLists[units] && !Refill(heap, units)) return nullptr;
   FreeSlot* link = heap.freeLists[units];
   void* block = BlockOf(link, units);
@@ -126,24 +122,48 @@ void* Allocate(size_t size) {
   return block;
 }
 
-void Release(void* block, size_t size) {
+void ReleaseHoldingLock(void* block, size_t size) {
   if (!block) return;
   Heap& heap = TheHeap();
   const size_t units = UnitsFor(size);
   if (units > kSmallBlockUnits) {
-    {
-      platform::LockGuard guard(platform::AllocatorLock());
-      heap.bytesInUse -= size;
-    }
+    heap.bytesInUse -= size;
     free(block);
     return;
   }
-  platform::LockGuard guard(platform::AllocatorLock());
   FreeSlot* link = LinkOf(block, units);
   link->next = heap.freeLists[units];
   heap.freeLists[units] = link;
   heap.bytesInUse -= units * kUnitSize;
   QL_POISON(block, SlotBytes(units));
+}
+
+void* Allocate(size_t size) {
+  if (UnitsFor(size) > kSmallBlockUnits) {
+    // The general heap has a lock of its own; only the count needs ours.
+    void* block = malloc(size);
+    if (block) {
+      platform::LockGuard guard(platform::AllocatorLock());
+      TheHeap().bytesInUse += size;
+    }
+    return block;
+  }
+  platform::LockGuard guard(platform::AllocatorLock());
+  return AllocateHoldingLock(size);
+}
+
+void Release(void* block, size_t size) {
+  if (!block) return;
+  if (UnitsFor(size) > kSmallBlockUnits) {
+    {
+      platform::LockGuard guard(platform::AllocatorLock());
+      TheHeap().bytesInUse -= size;
+    }
+    free(block);
+    return;
+  }
+  platform::LockGuard guard(platform::AllocatorLock());
+  ReleaseHoldingLock(block, size);
 }
 
 void* AllocateOrDie(size_t size) {

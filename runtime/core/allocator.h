@@ -11,6 +11,11 @@ namespace ql {
 void* Allocate(size_t size);
 void Release(void* block, size_t size);
 
+// The same two for a caller that already holds platform::AllocatorLock(),
+// to take or return several blocks under one lock.
+void* AllocateHoldingLock(size_t size);
+void ReleaseHoldingLock(void* block, size_t size);
+
 // For callers that cannot continue without the memory: on failure the
 // failed-assertion dialog reports it and the process ends.
 void* AllocateOrDie(size_t size);

@@ -54,10 +54,9 @@ String FormatNumber(double value, NumberForm form, int digits) {
   int decimals = exponent ? digits - 1 : digits - IntegerDigits(magnitude);
   if (decimals < 0) decimals = 0;
 
-  char format[16];
-  snprintf(format, sizeof format, exponent ? "%%.%de" : "%%.%df", decimals);
+  // %.*e and %.*f: the conversions %.6e, %.7f and so on.
   char buffer[kTextCapacity];
-  snprintf(buffer, sizeof buffer, format, value);
+  snprintf(buffer, sizeof buffer, exponent ? "%.*e" : "%.*f", decimals, value);
   if (exponent) ShortenExponent(buffer);
   char* text = TrimSign(buffer);
   if (!exponent && decimals > 0) TrimTrailingZeros(text);

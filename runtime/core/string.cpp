@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <atomic>
+
 #include "core/allocator.h"
 #include "core/assertion.h"
 #include "platform/lock.h"
@@ -12,7 +14,9 @@ namespace {
 
 constexpr char kEmptyText[4] = {0, 0, 0, 0};
 
-platform::Lock& Lock() { return platform::StringLock(); }
+// Every change of a count is one atomic read-modify-write: the hot path of
+// compiled code is an increment, or a decrement that may free the record.
+std::atomic_ref<int32_t> Count(RuntimeString* s) { return std::atomic_ref<int32_t>(s->refCount); }
 
 // A static record of an application image has its buffer right after it
 // and was never allocated here.
@@ -22,18 +26,33 @@ bool IsStaticRecord(const RuntimeString* s) {
 
 void FreeRecord(RuntimeString* s) {
   if (IsStaticRecord(s)) return;
-  Release(s->text, s->size);
-  Release(s, sizeof(RuntimeString));
+  platform::LockGuard guard(platform::AllocatorLock());  // once for both blocks
+  ReleaseHoldingLock(s->text, s->size);
+  ReleaseHoldingLock(s, sizeof(RuntimeString));
 }
 
 // A record with count 1 and a buffer of `size` bytes, or nil when the
 // buffer cannot be had. The record itself must succeed.
 RuntimeString* NewRecord(uint32_t size, int32_t length) {
-  RuntimeString* s = static_cast<RuntimeString*>(AllocateOrDie(sizeof(RuntimeString)));
-  char* buffer = static_cast<char*>(Allocate(size));
-  if (!buffer) {
-    Release(s, sizeof(RuntimeString));
-    return nullptr;
+  RuntimeString* s;
+  char* buffer;
+  {
+    platform::LockGuard guard(platform::AllocatorLock());  // once for both blocks
+    s = static_cast<RuntimeString*>(AllocateHoldingLock(sizeof(RuntimeString)));
+    buffer = s ? static_cast<char*>(AllocateHoldingLock(size)) : nullptr;
+    if (s && !buffer) {
+      ReleaseHoldingLock(s, sizeof(RuntimeString));
+      return nullptr;
+    }
+  }
+  if (!s) {
+    // The record comes from the must-succeed path: without it the process ends.
+    s = static_cast<RuntimeString*>(AllocateOrDie(sizeof(RuntimeString)));
+    buffer = static_cast<char*>(Allocate(size));
+    if (!buffer) {
+      Release(s, sizeof(RuntimeString));
+      return nullptr;
+    }
   }
   s->refCount = 1;
   s->text = buffer;
@@ -75,11 +94,7 @@ uint32_t String::encoding() const { return StringEncoding(s_); }
 String NewStringFromBytes(const void* bytes, int32_t length, uint32_t encoding) {
   if (length <= 0) return String();
   if (static_cast<uint32_t>(length) > UINT32_MAX - 2) return String();
-  RuntimeString* s;
-  {
-    platform::LockGuard guard(Lock());
-    s = NewRecord(static_cast<uint32_t>(length) + 2, length);
-  }
+  RuntimeString* s = NewRecord(static_cast<uint32_t>(length) + 2, length);
   if (!s) return String();
   s->text[0] = static_cast<char>(length < 256 ? length : 255);
   if (bytes) memcpy(s->text + 1, bytes, static_cast<size_t>(length));
@@ -94,11 +109,7 @@ namespace {
 String NewWideString(const void* bytes, int32_t count) {
   if (count <= 0 || count > (INT32_MAX - 3) / 2) return String();
   const int32_t length = 2 * count;
-  RuntimeString* s;
-  {
-    platform::LockGuard guard(Lock());
-    s = NewRecord(static_cast<uint32_t>(length) + 3, length);
-  }
+  RuntimeString* s = NewRecord(static_cast<uint32_t>(length) + 3, length);
   if (!s) return String();
   s->text[0] = static_cast<char>(length & 0xFF);
   if (bytes) memcpy(s->text + 1, bytes, static_cast<size_t>(length));
@@ -125,18 +136,26 @@ String NewStringFromCText(const char* text) {
 // --- References ---
 
 RuntimeString* RetainString(RuntimeString* s) {
-  if (s) {
-    platform::LockGuard guard(Lock());
-    ++s->refCount;
-  }
+  if (s) Count(s).fetch_add(1, std::memory_order_relaxed);
   return s;
 }
 
 void ReleaseString(RuntimeString* s) {
   if (!s) return;
-  platform::LockGuard guard(Lock());
-  if (s->refCount <= 0) return;  // already freed or never counted
-  if (--s->refCount == 0) FreeRecord(s);
+  std::atomic_ref<int32_t> count = Count(s);
+  const int32_t seen = count.load(std::memory_order_acquire);
+  // 0 or less: a static record or one already freed, whose counts nothing
+  // changes concurrently.
+  if (seen <= 0) return;
+  if (seen == 1) {
+    // The caller holds the only reference: no other thread can reach the
+    // record to change its count, so the last release needs no atomic step.
+    count.store(0, std::memory_order_relaxed);
+    FreeRecord(s);
+    return;
+  }
+  const int32_t c = count.fetch_sub(1, std::memory_order_acq_rel);
+  if (c == 1) FreeRecord(s);
 }
 
 void AssignString(RuntimeString** variable, RuntimeString* value) {
@@ -164,12 +183,7 @@ char* WritableStringText(RuntimeString** variable, int32_t index) {
   if (!QL_CHECK(index >= 0 && index < s->length, "string", __LINE__, "index >= 0 && index < length")) {
     return const_cast<char*>(kEmptyText);
   }
-  bool shared;
-  {
-    platform::LockGuard guard(Lock());
-    shared = s->refCount != 1;
-  }
-  if (shared) {
+  if (Count(s).load(std::memory_order_acquire) != 1) {
     String copy = s->encoding == QL_ENCODING_UTF16 && (s->size == static_cast<uint32_t>(s->length) + 3)
                       ? NewWideString(s->text + 1, s->length / 2)
                       : NewStringFromBytes(s->text + 1, s->length, s->encoding);
@@ -195,7 +209,7 @@ const char16_t* WideStringText(const RuntimeString* s) {
 
 QL_ENTRY RuntimeString* RuntimeLockString(RuntimeString* s) { return ql::RetainString(s); }
 
-QL_ENTRY void RuntimeUnlockString(RuntimeString* s) { ql::ReleaseString(s); }
+// RuntimeUnlockString is in stringunlock.cpp: it keeps the result registers.
 
 QL_ENTRY void RuntimeLockUnlockStrings(RuntimeString* newValue, RuntimeString* oldValue) {
   if (newValue == oldValue) return;

@@ -86,6 +86,14 @@ int CompareUTF8(RuntimeString* a, RuntimeString* b) {
   const int32_t n = StringLength(a), m = StringLength(b);
   int32_t i = 0, j = 0;
   while (i < n && j < m) {
+    const uint8_t c = static_cast<uint8_t>(p[i]), d = static_cast<uint8_t>(q[j]);
+    if ((c | d) < 0x80) {  // two ASCII characters
+      ++i, ++j;
+      if (c == d) continue;
+      const uint8_t uc = c >= 'a' && c <= 'z' ? c - 32 : c, ud = d >= 'a' && d <= 'z' ? d - 32 : d;
+      if (uc != ud) return uc < ud ? -1 : 1;
+      continue;
+    }
     int32_t xSize, ySize;
     const uint32_t x = DecodeUTF8At(p, n, i, &xSize), y = DecodeUTF8At(q, m, j, &ySize);
     i += xSize;
@@ -140,20 +148,29 @@ int CompareNames(RuntimeString* a, RuntimeString* b) { return CompareReconciled(
 
 int CompareBinary(RuntimeString* a, RuntimeString* b) { return CompareReconciled(a, b, Fold::None); }
 
+namespace {
+
+int CompareInEncoding(RuntimeString* a, RuntimeString* b, uint32_t encoding) {
+  if (encoding == QL_ENCODING_UTF8) return CompareUTF8(a, b);
+  if (encoding == QL_ENCODING_UTF16) return CompareUTF16(a, b);
+  return CompareInLocale(a, b, encoding);
+}
+
+}  // namespace
+
 int CompareStrings(RuntimeString* a, RuntimeString* b) {
   if (a == b) return 0;
   if (!a) return -1;
   if (!b) return 1;
+  if (a->encoding == b->encoding) return CompareInEncoding(a, b, a->encoding);
   String x = String::Retain(a), y = String::Retain(b);
   const uint32_t encoding = ReconcileStrings(x, y);
-  if (encoding == QL_ENCODING_UTF8) return CompareUTF8(x.get(), y.get());
-  if (encoding == QL_ENCODING_UTF16) return CompareUTF16(x.get(), y.get());
-  return CompareInLocale(x.get(), y.get(), encoding);
+  return CompareInEncoding(x.get(), y.get(), encoding);
 }
 
 }  // namespace ql
 
+// Arguments are borrowed: the caller's references keep them for the call.
 QL_ENTRY int32_t RuntimeStringCompare(RuntimeString* left, RuntimeString* right) {
-  const ql::String a = ql::String::Retain(left), b = ql::String::Retain(right);
-  return ql::CompareStrings(a.get(), b.get());
+  return ql::CompareStrings(left, right);
 }

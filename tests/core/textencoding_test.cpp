@@ -65,6 +65,8 @@ TEST(TextEncoding, Conversions) {
       {"\x80\x9F", QL_ENCODING_WINLATIN1, QL_ENCODING_UTF8, "\xE2\x82\xAC\xC5\xB8"},
       {"\x81", QL_ENCODING_UNDEFINED, QL_ENCODING_UTF8, "\xC2\x81"},
       {"caf\xC3\xA9", QL_ENCODING_UTF8, QL_ENCODING_WINLATIN1, "caf\xE9"},
+      {"\x93\xFA\x96\x7B", kShiftJIS, QL_ENCODING_UTF8, "\xE6\x97\xA5\xE6\x9C\xAC"},
+      {"\xE6\x97\xA5", QL_ENCODING_UTF8, kShiftJIS, "\x93\xFA"},
       // A character Windows Latin 1 lacks becomes the default character.
       {"\xE2\x98\xBA", QL_ENCODING_UTF8, QL_ENCODING_WINLATIN1, "?"},
       // 7-bit text is copied and relabelled.
