@@ -18,4 +18,7 @@ void RegisterEntryPoint(const char* name, void* function);
 void* LookupEntryPoint(const char* name, size_t length);
 void* LookupEntryPoint(const char* name);
 
+// Rows added at run time so far, named or not (the compiled table excluded).
+size_t RegisteredEntryPointCount();
+
 }  // namespace ql

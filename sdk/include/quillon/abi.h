@@ -115,6 +115,13 @@ struct RuntimeHandlerFrame {
   int32_t raised;             // nonzero once an exception was delivered here
 };
 
+// An instance of RuntimeException or one of its subclasses.
+struct RuntimeExceptionObject {
+  RuntimeObject header;
+  int32_t errorNumber;     // property ErrorNumber
+  RuntimeString* message;  // property Message, one reference
+};
+
 #if defined(__i386__)
 static_assert(sizeof(RuntimeString) == 20);
 static_assert(offsetof(RuntimeString, refCount) == 0 && offsetof(RuntimeString, text) == 4 &&
@@ -139,6 +146,9 @@ static_assert(sizeof(RuntimeMethodEntry) == 8 && sizeof(RuntimeEventEntry) == 8 
 static_assert(offsetof(RuntimePropertyEntry, param) == 4 && offsetof(RuntimePropertyEntry, getter) == 8 &&
               offsetof(RuntimePropertyEntry, setter) == 12);
 static_assert(offsetof(RuntimeInterfaceEntry, methodCount) == 4 && offsetof(RuntimeInterfaceEntry, methods) == 8);
+static_assert(offsetof(RuntimeExceptionObject, errorNumber) == 28 && offsetof(RuntimeExceptionObject, message) == 32 &&
+              sizeof(RuntimeExceptionObject) == 36);
+static_assert(sizeof(RuntimeHandlerFrame) == 12);
 #elif defined(__x86_64__)
 static_assert(sizeof(RuntimeString) == 32);
 static_assert(offsetof(RuntimeString, text) == 8 && offsetof(RuntimeString, size) == 16 &&
@@ -162,6 +172,9 @@ static_assert(sizeof(RuntimeMethodEntry) == 16 && sizeof(RuntimeEventEntry) == 1
 static_assert(offsetof(RuntimePropertyEntry, param) == 8 && offsetof(RuntimePropertyEntry, getter) == 16 &&
               offsetof(RuntimePropertyEntry, setter) == 24);
 static_assert(offsetof(RuntimeInterfaceEntry, methodCount) == 8 && offsetof(RuntimeInterfaceEntry, methods) == 16);
+static_assert(offsetof(RuntimeExceptionObject, errorNumber) == 56 && offsetof(RuntimeExceptionObject, message) == 64 &&
+              sizeof(RuntimeExceptionObject) == 72);
+static_assert(sizeof(RuntimeHandlerFrame) == 24);
 #else
 #error "Quillon records are defined for i686 and x86_64 only"
 #endif

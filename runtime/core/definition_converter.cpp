@@ -1,0 +1,187 @@
+// Conversion of a class definition into its RuntimeClass: the superclass
+// first, then the counts, the class block, and the event, interface, static
+// method and property entries the definition adds.
+#include "core/assertion.h"
+#include "core/intrinsic_classes.h"
+#include "core/object.h"
+#include "core/object_definition.h"
+#include "core/signature.h"
+#include "quillon/entrypoints/objects.h"
+
+namespace ql {
+namespace {
+
+constexpr const char kSource[] = "ObjectDefinitionConverter";
+
+struct Counts {
+  int32_t interfaces = 0, events = 0, staticMethods = 0, properties = 0;
+};
+
+int32_t Count(uint32_t n) { return static_cast<int32_t>(n); }
+
+// --- Step 2: counts, slot numbers of new events ---
+
+int32_t CountStaticMethods(const ObjectDefinition& d) {
+  int32_t n = 0;
+  for (const MethodRecord& m : d.methods) {
+    QL_CHECK(0 == (m.userFlags & kSystemPropertyVirtual), kSource, __LINE__,
+             "0 == (item->userFlags & systemPropertyVirtual)");
+    n += (m.entry.function ? 1 : 0) + (m.entry.setter ? 1 : 0);
+  }
+  return n;
+}
+
+int32_t CountProperties(const ObjectDefinition& d, int32_t inherited) {
+  int32_t count = inherited;
+  for (const PropertyRecord& p : d.properties) {
+    if (p.tableKind == kPropertyOutsideTable) continue;
+    QL_CHECK(p.tableIndex == count, kSource, __LINE__, "item->mPropertyTableIndex == propertyCount");
+    ++count;
+  }
+  QL_CHECK(count == d.propertyTableSize, kSource, __LINE__, "propertyCount == defn->mPropertyTableSize");
+  return count;
+}
+
+Counts CountTables(ObjectDefinition& d, const RuntimeClass* super) {
+  Counts c;
+  if (super) c = {super->interfaceCount, super->eventCount, super->staticMethodCount, super->propertyCount};
+  c.interfaces += Count(d.interfaces.count);
+  for (EventDeclarationRecord& e : d.eventDeclarations) e.slot = c.events++;
+  c.staticMethods += CountStaticMethods(d);
+  c.properties = CountProperties(d, c.properties);
+  return c;
+}
+
+// --- Step 4: identity ---
+
+// A subclass is never smaller than its superclass: its fields follow the superclass's.
+uint32_t InstanceSizeOf(const ObjectDefinition& d, const RuntimeClass* super) {
+  if (!super || d.instanceSize >= super->instanceSize) return d.instanceSize;
+  if (d.description && d.description->instanceSize)
+    ReportAssertion(kSource, __LINE__, "defn->instanceSize >= super->instanceSize");
+  return super->instanceSize;
+}
+
+void CopyIdentity(const ObjectDefinition& d, RuntimeClass* out) {
+  out->name = RetainString(d.name);
+  out->initHook = d.initHook;
+  out->destroyHook = d.destroyHook;
+  out->instanceSize = InstanceSizeOf(d, out->super);
+  out->isAnInterface = d.isInterface;
+  for (int32_t j = 0; j < out->methodCount; ++j) out->methods[j].function = d.virtualMethods[j];
+}
+
+// --- Step 5: event implementations ---
+
+const EventDeclarationRecord* FindDeclaration(const ObjectDefinition& d, RuntimeString* event) {
+  for (const ObjectDefinition* c = &d; c; c = c->super)
+    for (const EventDeclarationRecord& e : c->eventDeclarations)
+      if (CompareNames(e.name, event) == 0) return &e;
+  return nullptr;
+}
+
+void FillEvents(ObjectDefinition& d, RuntimeClass* out) {
+  for (EventImplementationRecord& impl : d.eventImplementations) {
+    const EventDeclarationRecord* decl = FindDeclaration(d, impl.event);
+    if (!QL_CHECK(decl && decl->slot >= 0 && decl->slot < out->eventCount, kSource, __LINE__, "eventDecl")) continue;
+    impl.slot = decl->slot;
+    out->events[decl->slot] = RuntimeEventEntry{impl.handler, decl->name};
+  }
+}
+
+// --- Step 6: interfaces ---
+
+String SignatureOf(const ObjectDefinition& owner, const MethodRecord& m) {
+  return MethodSignature(m.entry.name, m.entry.result, TextOf(owner.name), m.entry.parameters,
+                         m.entry.parameterCount);
+}
+
+// The signature of the chain's method whose function (or setter) is `fn`;
+// nil, the empty string, when there is none.
+RuntimeString* SignatureForFunction(const ObjectDefinition& d, void* fn) {
+  for (const ObjectDefinition* c = &d; c; c = c->super)
+    for (const MethodRecord& m : c->methods)
+      if (fn && (m.entry.function == fn || m.entry.setter == fn)) return SignatureOf(*c, m).release();
+  return nullptr;
+}
+
+void FillInterfaces(ObjectDefinition& d, RuntimeClass* out) {
+  int32_t counter = out->super ? out->super->interfaceCount : 0;
+  for (const InterfaceRecord& r : d.interfaces) {
+    if (!QL_CHECK(counter < out->interfaceCount, kSource, __LINE__, "itableCtr < out->interfaceCount")) return;
+    RuntimeInterfaceEntry& entry = out->Interfaces()[counter++];
+    entry.iface = ClassOf(*r.iface);
+    // An array that was never built (its build stopped earlier) has no methods.
+    const int32_t n = r.length > 0 ? Count(r.length - 1) : 0;
+    entry.methodCount = n;
+    entry.methods = n > 0 ? RuntimeNewVtable(n) : nullptr;
+    if (!entry.methods) {
+      entry.methodCount = 0;
+      continue;
+    }
+    for (int32_t i = 1; i <= n; ++i)
+      entry.methods[i - 1] = RuntimeMethodEntry{r.implementation[i], SignatureForFunction(d, r.implementation[i])};
+  }
+}
+
+// --- Steps 7 and 8: static methods and properties ---
+
+void FillStaticMethods(const ObjectDefinition& d, RuntimeClass* out) {
+  int32_t counter = out->super ? out->super->staticMethodCount : 0;
+  for (const MethodRecord& m : d.methods) {
+    if (m.entry.function && counter < out->staticMethodCount)
+      out->staticMethods[counter++] = RuntimeStaticMethodEntry{m.entry.function, SignatureOf(d, m).release()};
+    if (m.entry.setter && counter < out->staticMethodCount)
+      out->staticMethods[counter++] = RuntimeStaticMethodEntry{m.entry.setter, nullptr};
+  }
+}
+
+void FillProperties(const ObjectDefinition& d, RuntimeClass* out) {
+  int32_t counter = out->super ? out->super->propertyCount : 0;
+  for (const PropertyRecord& p : d.properties) {
+    if (p.tableKind == kPropertyOutsideTable) continue;
+    if (!QL_CHECK(counter < out->propertyCount, kSource, __LINE__, "propertyCtr < out->propertyCount")) return;
+    QL_CHECK(counter == p.tableIndex, kSource, __LINE__, "propertyCtr == ivar->mPropertyTableIndex");
+    out->properties[counter++] =
+        RuntimePropertyEntry{PropertySignature(StringText(p.name), p.type).release(), p.param, p.getter, p.setter};
+  }
+}
+
+RuntimeClass* Convert(ObjectDefinition& d) {
+  RuntimeClass* super = nullptr;
+  if (d.super) {
+    super = ClassOf(*d.super);
+    if (!QL_CHECK(super != nullptr, kSource, __LINE__, "super")) return nullptr;
+  }
+  AssignPropertyTableIndices(d);
+  BuildInterfaceImplementations(d);
+  const Counts c = CountTables(d, super);
+  RuntimeClass* out =
+      RuntimeNewClass(super, Count(d.virtualMethodCount), c.interfaces, c.events, c.staticMethods, c.properties);
+  if (!out) return nullptr;
+  CopyIdentity(d, out);
+  FillEvents(d, out);
+  FillInterfaces(d, out);
+  FillStaticMethods(d, out);
+  FillProperties(d, out);
+  return out;
+}
+
+}  // namespace
+
+RuntimeClass* ClassOf(ObjectDefinition& d) {
+  if (d.runtimeClass) return d.runtimeClass;
+  RegisterIntrinsicClasses();
+  if (d.runtimeClass) return d.runtimeClass;
+  // A definition that is its own ancestor cannot be converted.
+  if (!QL_CHECK(!d.converting, kSource, __LINE__, "!defn->converting")) return nullptr;
+  SetUpDefinition(d);
+  // Reached as a superclass or an interface: its link names count from now on.
+  RegisterDefinitionLinkNames(d);
+  d.converting = true;
+  d.runtimeClass = Convert(d);
+  d.converting = false;
+  return d.runtimeClass;
+}
+
+}  // namespace ql
