@@ -305,7 +305,9 @@ struct RefusalCase {
 
 CoffObject WithSection(Machine machine, const std::string& name, uint32_t characteristics, Bytes contents) {
   Fixture fixture(machine);
-  fixture.writer.Section({name, characteristics, std::move(contents)});
+  // Zero-filled sections have no contents: make this one claim 1 GiB.
+  uint32_t size = (characteristics & kScnCntUninitializedData) != 0 ? 1u << 30 : 0;
+  fixture.writer.Section({name, characteristics, std::move(contents), size});
   return fixture.Object();
 }
 
@@ -369,6 +371,8 @@ const RefusalCase kRefusals[] = {
        return std::vector{WithSection(Machine::I386, ".qlstr$b", test::kStrings8, record)};
      },
      "length byte, the text and a NUL"},
+    {"an oversized zero-filled section",
+     [] { return std::vector{WithSection(Machine::Amd64, ".bss$huge", test::kBss, Bytes{})}; }, "larger than 64 MiB"},
     {"objects of two machines",
      [] { return std::vector{Fixture(Machine::I386).Object(), Fixture(Machine::Amd64).Object()}; },
      "is an amd64 object, but"},
