@@ -1,0 +1,31 @@
+#include "files/text_output_stream.h"
+
+namespace ql {
+namespace {
+
+constexpr char kWindowsLineEnding[2] = {13, 10};
+
+void WriteBytes(File& file, RuntimeString* s) {
+  if (StringLength(s) > 0) file.Write(StringText(s), StringLength(s));
+}
+
+}  // namespace
+
+void WriteLine(TextOutputStreamObject& stream, RuntimeString* text) {
+  if (!stream.file) return;
+  WriteBytes(*stream.file, text);
+  if (StringLength(stream.delimiter) > 0)
+    WriteBytes(*stream.file, stream.delimiter);
+  else
+    stream.file->Write(kWindowsLineEnding, sizeof kWindowsLineEnding);
+}
+
+void CloseOutputStream(TextOutputStreamObject& stream) {
+  File* file = stream.file;
+  if (!file) return;
+  stream.file = nullptr;
+  file->Close();
+  delete file;
+}
+
+}  // namespace ql
