@@ -3,6 +3,7 @@
 #include <stddef.h>
 
 #include "core/intrinsic_classes.h"
+#include "core/lineends.h"
 #include "core/string.h"
 #include "quillon/entrypoints/objects.h"
 
@@ -17,18 +18,6 @@ struct EndOfLineObject {
 #if defined(__i386__)
 static_assert(sizeof(EndOfLineObject) == 32);
 #endif
-
-enum class LineEnd { Macintosh, Windows, Unix };
-
-// Each text is made once and shared for the life of the process.
-RuntimeString* LineEndText(LineEnd which) {
-  static RuntimeString* const texts[] = {
-      NewStringFromBytes("\r", 1, QL_ENCODING_ASCII).release(),
-      NewStringFromBytes("\r\n", 2, QL_ENCODING_ASCII).release(),
-      NewStringFromBytes("\n", 1, QL_ENCODING_ASCII).release(),
-  };
-  return texts[static_cast<int>(which)];
-}
 
 const ParameterEntry kValueParameter[] = {Parameter("value", types::String)};
 
@@ -66,30 +55,30 @@ ObjectDefinition EndOfLine(EndOfLineDescription);
 }  // namespace ql
 
 using ql::LineEnd;
-using ql::LineEndText;
+using ql::LineEndString;
 
 QL_ENTRY RuntimeObject* RuntimeGetEndOfLineObject(void) {
   return RuntimeNewObject(ql::ClassOf(ql::intrinsic::EndOfLine));
 }
 
 QL_ENTRY RuntimeString* RuntimeEndOfLineAddRight(RuntimeObject*, RuntimeString* text) {
-  return ql::ConcatStrings(text, LineEndText(LineEnd::Windows)).release();
+  return ql::ConcatStrings(text, LineEndString(LineEnd::Windows)).release();
 }
 
 QL_ENTRY RuntimeString* RuntimeEndOfLineAdd(RuntimeObject*, RuntimeString* text) {
-  return ql::ConcatStrings(LineEndText(LineEnd::Windows), text).release();
+  return ql::ConcatStrings(LineEndString(LineEnd::Windows), text).release();
 }
 
-QL_ENTRY RuntimeString* RuntimeEndOfLine(RuntimeObject*) { return ql::RetainString(LineEndText(LineEnd::Windows)); }
+QL_ENTRY RuntimeString* RuntimeEndOfLine(RuntimeObject*) { return ql::RetainString(LineEndString(LineEnd::Windows)); }
 
 QL_ENTRY RuntimeString* getMacEndOfLine(RuntimeObject*, uint32_t) {
-  return ql::RetainString(LineEndText(LineEnd::Macintosh));
+  return ql::RetainString(LineEndString(LineEnd::Macintosh));
 }
 
 QL_ENTRY RuntimeString* getWin32EndOfLine(RuntimeObject*, uint32_t) {
-  return ql::RetainString(LineEndText(LineEnd::Windows));
+  return ql::RetainString(LineEndString(LineEnd::Windows));
 }
 
 QL_ENTRY RuntimeString* getUNIXEndOfLine(RuntimeObject*, uint32_t) {
-  return ql::RetainString(LineEndText(LineEnd::Unix));
+  return ql::RetainString(LineEndString(LineEnd::Unix));
 }

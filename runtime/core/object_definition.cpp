@@ -183,7 +183,9 @@ void SetUpDefinition(ObjectDefinition& d) {
   AddMethods(d, desc.methods);
   d.staticTables = 1;
   AddInterfaces(d, desc.interfaces);
+  // What the definition refers to is built before anything reads it.
   if (d.super) SetUpDefinition(*d.super);
+  for (InterfaceRecord& r : d.interfaces) SetUpDefinition(*r.iface);
   AdvanceDefinitionGeneration();
 }
 

@@ -89,8 +89,9 @@ bool AppendTypeCode(SignatureText& out, const TypeReference* type) {
     return AppendTypeCode(out, array->element);
   }
   if (const ObjectDefinition* d = AsDefinition(type)) {
+    // The description names a definition that is not set up yet.
     out.Append("o<");
-    out.Append(TextOf(d->name));
+    out.Append(d->name ? TextOf(d->name) : std::string_view(d->description->name ? d->description->name : ""));
     out.Append('>');
     return true;
   }
@@ -181,7 +182,7 @@ bool SplitSignature(std::string_view text, SignatureParts* out) {
   }
   if (!IsCodeSequence(parts.result, ByReference::Refused, 1)) return false;
   if (!IsCodeSequence(parts.parameters, ByReference::Allowed, 0)) return false;
-  *out = parts;
+  if (out) *out = parts;
   return true;
 }
 

@@ -53,6 +53,7 @@ struct SignatureParts {
 
 // Splits and checks a signature; false when it is malformed (empty name,
 // more than three fields, a field that is not a sequence of valid codes).
+// `out` may be nil to check only.
 bool SplitSignature(std::string_view text, SignatureParts* out);
 
 struct TypeCode {

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "core/formatnumber.h"
+#include "core/parsenumber.h"
 #include "core/string.h"
 
 namespace ql {
@@ -56,6 +58,17 @@ bool BooleanFromString(RuntimeString* text, void* value) {
   return true;
 }
 
+// --- Single ---
+
+RuntimeString* SingleToString(const void* value) {
+  return FormatNumber(*static_cast<const float*>(value), NumberForm::Automatic, kStrDigits).release();
+}
+
+bool SingleFromString(RuntimeString* text, void* value) {
+  *static_cast<float*>(value) = static_cast<float>(ParseNumber(text));
+  return true;
+}
+
 }  // namespace
 
 const TypeDescriptor kStringTypeDescriptor{
@@ -64,7 +77,8 @@ const TypeDescriptor kIntegerTypeDescriptor{
     {TypeKind::Scalar}, "Integer", IntegerToString, IntegerFromString, nullptr, nullptr};
 const TypeDescriptor kBooleanTypeDescriptor{
     {TypeKind::Scalar}, "Boolean", BooleanToString, BooleanFromString, nullptr, nullptr};
-const TypeDescriptor kSingleTypeDescriptor{{TypeKind::Scalar}, "Single", nullptr, nullptr, nullptr, nullptr};
+const TypeDescriptor kSingleTypeDescriptor{
+    {TypeKind::Scalar}, "Single", SingleToString, SingleFromString, nullptr, nullptr};
 const TypeDescriptor kDoubleTypeDescriptor{{TypeKind::Scalar}, "Double", nullptr, nullptr, nullptr, nullptr};
 const TypeDescriptor kColorTypeDescriptor{
     {TypeKind::Scalar}, "Color", IntegerToString, IntegerFromString, nullptr, nullptr};

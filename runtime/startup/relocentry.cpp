@@ -5,6 +5,7 @@
 #include "core/allocator.h"
 #include "core/array.h"
 #include "core/assertion.h"
+#include "core/intrinsic_classes.h"
 #include "startup/entrypoint_table.h"
 
 namespace ql {
@@ -20,15 +21,19 @@ constexpr size_t kBucketCount = 256;
 // bucket hash applies, so equal names always share a bucket.
 inline uint8_t FoldAscii(uint8_t c) { return c >= 'a' && c <= 'z' ? static_cast<uint8_t>(c - 'a' + 'A') : c; }
 
-uint32_t BucketOf(const char* name, size_t length) {
+// Bytes a-z taken as A-Z, each byte as a signed value, h = h * 31 + byte.
+uint32_t NameHash(const char* name, size_t length) {
   uint32_t h = 0;
   for (size_t i = 0; i < length; ++i)
     h = h * 31u + static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(FoldAscii(static_cast<uint8_t>(name[i])))));
-  return h % kBucketCount;
+  return h;
 }
+
+uint32_t BucketOf(uint32_t hash) { return hash % kBucketCount; }
 
 bool SameName(const char* a, size_t aLength, const char* b, size_t bLength) {
   if (aLength != bLength) return false;
+  if (memcmp(a, b, aLength) == 0) return true;  // the usual spelling
   for (size_t i = 0; i < aLength; ++i)
     if (FoldAscii(static_cast<uint8_t>(a[i])) != FoldAscii(static_cast<uint8_t>(b[i]))) return false;
   return true;
@@ -38,7 +43,8 @@ bool SameName(const char* a, size_t aLength, const char* b, size_t bLength) {
 struct IndexNode {
   const char* name;
   uint32_t length;
-  int32_t next;  // next node of the bucket, -1 at the end
+  uint32_t hash;  // the whole hash: most names of a bucket differ in it
+  int32_t next;   // next node of the bucket, -1 at the end
   void* function;
 };
 
@@ -86,15 +92,19 @@ class Registry {
   }
 
   void Index(const char* name, size_t length, void* function) {
-    const uint32_t bucket = BucketOf(name, length);
-    nodes_.Append(IndexNode{name, static_cast<uint32_t>(length), buckets_[bucket], function});
+    const uint32_t hash = NameHash(name, length);
+    const uint32_t bucket = BucketOf(hash);
+    nodes_.Append(IndexNode{name, static_cast<uint32_t>(length), hash, buckets_[bucket], function});
     buckets_[bucket] = static_cast<int32_t>(nodes_.Count() - 1);
   }
 
   // Buckets chain newest first; a name is indexed once, so order is moot.
   const IndexNode* Find(const char* name, size_t length) const {
-    for (int32_t i = buckets_[BucketOf(name, length)]; i >= 0; i = nodes_[i].next)
-      if (SameName(nodes_[i].name, nodes_[i].length, name, length)) return &nodes_[i];
+    const uint32_t hash = NameHash(name, length);
+    for (int32_t i = buckets_[BucketOf(hash)]; i >= 0; i = nodes_[i].next) {
+      const IndexNode& n = nodes_[i];
+      if (n.hash == hash && SameName(n.name, n.length, name, length)) return &n;
+    }
     return nullptr;
   }
 
@@ -122,7 +132,12 @@ Registry& TheRegistry() {
 
 void RegisterEntryPoint(const char* name, void* function) { TheRegistry().Register(name, function); }
 
-void* LookupEntryPoint(const char* name, size_t length) { return TheRegistry().Lookup(name, length); }
+// The class tables' names count as soon as anything looks a name up, so no
+// caller depends on start-up having registered the classes first.
+void* LookupEntryPoint(const char* name, size_t length) {
+  RegisterIntrinsicClasses();
+  return TheRegistry().Lookup(name, length);
+}
 
 void* LookupEntryPoint(const char* name) { return name ? LookupEntryPoint(name, strlen(name)) : nullptr; }
 

@@ -14,7 +14,8 @@ void RegisterEntryPoint(const char* name, void* function);
 
 // What the linker's search finds for a link name: the first table row in
 // table order, else the first registered row, compared without regard to
-// case. nullptr when no row has the name.
+// case. nullptr when no row has the name. The intrinsic classes are
+// registered first when start-up has not done so yet.
 void* LookupEntryPoint(const char* name, size_t length);
 void* LookupEntryPoint(const char* name);
 

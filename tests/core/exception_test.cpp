@@ -216,6 +216,7 @@ void RaisingHook(RuntimeObject*) {
 }
 
 TEST(Exceptions, AnExceptionEscapingTheUnhandledHookIsNotOfferedAgain) {
+  g_hookRuns = 0;
   ExceptionHook previous = SetUnhandledExceptionHook(RaisingHook);
   test::AssertionRecorder recorder;
   const size_t live = LiveObjectCount();
