@@ -356,3 +356,37 @@ TEST(EventHandlerAt, ReadsTheSlotOfTheObjectsClassAndRefusesSlotsBeyondIt) {
 
 }  // namespace
 }  // namespace ql
+
+namespace ql {
+namespace {
+
+TEST(ObjectRef, OwnsOneReferenceThroughCopiesMovesAndAssignments) {
+  RuntimeClass* cls = test::NewTestClass(nullptr, 0, 0, 0, 0, 0);
+  RuntimeObject* a = RuntimeNewObject(cls);
+  RuntimeObject* b = RuntimeNewObject(cls);
+  const size_t live = LiveObjectCount();
+  {
+    ObjectRef ra = ObjectRef::Adopt(a);  // takes over the creation reference
+    ObjectRef copy = ra;
+    EXPECT_EQ(a->refCount, 2);
+    ObjectRef moved = std::move(copy);
+    EXPECT_EQ(copy.get(), nullptr);
+    EXPECT_EQ(a->refCount, 2);
+    moved = moved;  // assigning itself keeps it alive
+    EXPECT_EQ(a->refCount, 2);
+    ObjectRef rb = ObjectRef::Retain(b);
+    EXPECT_EQ(b->refCount, 2);
+    moved = rb;  // a loses one, b gains one
+    EXPECT_EQ(a->refCount, 1);
+    EXPECT_EQ(b->refCount, 3);
+    rb = std::move(ra);  // b loses one, a moves over
+    EXPECT_EQ(b->refCount, 2);
+    EXPECT_EQ(a->refCount, 1);
+  }
+  EXPECT_EQ(LiveObjectCount(), live - 1) << "a died with its last handle; b keeps its own reference";
+  EXPECT_EQ(b->refCount, 1);
+  RuntimeUnlockObject(b);
+}
+
+}  // namespace
+}  // namespace ql
