@@ -50,6 +50,8 @@ class CoffWriter {
   int16_t Section(TestSection section, uint8_t selection = 0, uint16_t associated = 0);
   // Adds a symbol; returns its index in the table.
   uint32_t Symbol(TestSymbol symbol);
+  // The contents of a section added before, to patch in place.
+  Bytes& Contents(int16_t section) { return sections_[section - 1].contents; }
   // Adds a relocation to a section added before.
   void Relocate(int16_t section, uint32_t offset, uint32_t symbol, uint16_t type);
 

@@ -36,6 +36,8 @@ const Sample kSamples[] = {
     {Machine::I386, "i386", QL_SAMPLE_I386_OBJECTS},
 };
 
+void PrintTo(const Sample& s, std::ostream* out) { *out << s.tag; }
+
 class SampleImage : public testing::TestWithParam<Sample> {
  protected:
   BuildRequest Request() const {

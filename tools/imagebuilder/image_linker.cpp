@@ -67,7 +67,9 @@ struct Stub {
 };
 
 constexpr uint8_t kFillCode = 0xCC;
-constexpr uint64_t kMaximumSection = 0x7FFFFFFF;
+// Largest code or data section the builder makes: far above any real image,
+// and a bound on what a hostile object can make it allocate.
+constexpr uint64_t kMaximumSection = 64u << 20;
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -112,6 +114,7 @@ class Linker {
     if (diagnostics_.Count() != errors) return false;
     LayOutCode();
     LayOutData();
+    if (diagnostics_.Count() != errors) return false;
     uint64_t entry = FindEntry();
     CollectFixups();
     if (diagnostics_.Count() != errors) return false;
@@ -296,6 +299,12 @@ class Linker {
 
   void Place(Bytes& area, Placement& placement, const CoffSection& section, uint8_t fill) {
     uint64_t alignment = std::max<uint64_t>(section.alignment, 1);
+    if (AlignUp(area.size(), alignment) + section.size > kMaximumSection) {
+      if (!tooLarge_) Error("section " + Printable(section.name) + " (" + std::to_string(section.size) +
+                            " bytes) makes the image larger than " + std::to_string(kMaximumSection >> 20) + " MiB");
+      tooLarge_ = true;
+      return;
+    }
     area.resize(AlignUp(area.size(), alignment), fill);
     placement.offset = area.size();
     if (section.IsUninitialized()) area.resize(area.size() + section.size, 0);
@@ -326,6 +335,10 @@ class Linker {
     PlaceClass(SectionClass::Strings, Area::Data, data_, 0);
     PlaceClass(SectionClass::Bss, Area::Data, data_, 0);
     for (auto& [name, common] : commons_) {
+      if (data_.size() + common.size > kMaximumSection) {
+        Error("common symbol " + Printable(name) + " makes the image too large");
+        return;
+      }
       uint64_t alignment = 1;
       while (alignment < common.size && alignment < 16) alignment *= 2;
       data_.resize(AlignUp(data_.size(), alignment), 0);
@@ -741,7 +754,7 @@ class Linker {
 
   bool CheckSizes() {
     if (code_.size() > kMaximumSection || data_.size() > kMaximumSection) {
-      Error("the image is too large (code " + std::to_string(code_.size()) + " bytes, data " +
+      Error("the image is larger than " + std::to_string(kMaximumSection >> 20) + " MiB (code " + std::to_string(code_.size()) + " bytes, data " +
             std::to_string(data_.size()) + " bytes)");
       return false;
     }
@@ -911,6 +924,7 @@ class Linker {
   Bytes code_;
   Bytes data_;
   uint64_t dataBase_ = 0;
+  bool tooLarge_ = false;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -14,10 +15,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
 
-constexpr int kMutationsPerInput = 400;
+constexpr int kMutationsPerInput = 2000;
 constexpr uint32_t kBoundaries[] = {0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFF0};
 
 void Run(const std::vector<uint8_t>& input) { LLVMFuzzerTestOneInput(input.data(), input.size()); }
+
+// An offset in the first 512 bytes (headers), the last 1024 (an appended
+// block) or anywhere, chosen alike.
+size_t Position(size_t size, std::mt19937& random) {
+  switch (random() % 3) {
+    case 0:
+      return random() % std::min<size_t>(size, 512);
+    case 1:
+      return size - 1 - random() % std::min<size_t>(size, 1024);
+    default:
+      return random() % size;
+  }
+}
 
 void Mutate(const std::vector<uint8_t>& seed, std::mt19937& random) {
   for (int i = 0; i < kMutationsPerInput; ++i) {
@@ -28,18 +42,16 @@ void Mutate(const std::vector<uint8_t>& seed, std::mt19937& random) {
         input.resize(random() % input.size());
         break;
       case 1:
-        for (int n = 0; n < 4; ++n) input[random() % input.size()] ^= static_cast<uint8_t>(1u << (random() % 8));
+        for (int n = 0; n < 4; ++n) input[Position(input.size(), random)] ^= static_cast<uint8_t>(1u << (random() % 8));
         break;
       case 2: {
-        // Header fields of the formats lie in the first bytes: hit them often.
-        size_t span = input.size() < 512 || random() % 2 ? input.size() : 512;
-        size_t at = (random() % span) & ~size_t{1};
+        size_t at = Position(input.size(), random) & ~size_t{1};
         uint32_t value = kBoundaries[random() % (sizeof kBoundaries / sizeof kBoundaries[0])];
         for (int b = 0; b < 4 && at + b < input.size(); ++b) input[at + b] = static_cast<uint8_t>(value >> (8 * b));
         break;
       }
       default:
-        for (int n = 0; n < 16; ++n) input[random() % input.size()] = static_cast<uint8_t>(random());
+        for (int n = 0; n < 16; ++n) input[Position(input.size(), random)] = static_cast<uint8_t>(random());
         break;
     }
     Run(input);
