@@ -30,7 +30,7 @@ void DestroyFolderItem(RuntimeObject* o) {
 const PropertyEntry kFolderItemProperties[] = {
     ReadOnlyProperty("Exists", types::Boolean, QL_LINK(fileExistsGetter)),
     ReadOnlyProperty("Locked", types::Boolean, QL_LINK(fileLockedGetter)),
-    ReadOnlyProperty("LastErrorCode", types::Integer, QL_LINK(fileLastErrorCodeGetter)),
+    Property("LastErrorCode", types::Integer, QL_LINK(fileLastErrorCodeGetter), QL_LINK(fileLastErrorCodeSetter)),
 };
 
 const MethodEntry kFolderItemMethods[] = {

@@ -56,6 +56,10 @@ QL_ENTRY int32_t fileLastErrorCodeGetter(RuntimeObject* item, uint32_t) {
   return imp ? imp->LastErrorCode() : 0;
 }
 
+QL_ENTRY void fileLastErrorCodeSetter(RuntimeObject* item, uint32_t, int32_t value) {
+  if (FolderItemImp* imp = ItemOf(item)) imp->SetLastErrorCode(value);
+}
+
 QL_ENTRY RuntimeObject* FolderItemOpenTextFile(RuntimeObject* item) {
   FolderItemImp* imp = ItemOf(item);
   if (!imp) return nullptr;
@@ -108,6 +112,7 @@ const EntryPointRow kRows[] = {
     {"fileExistsGetter", EntryAddress(fileExistsGetter)},
     {"fileLockedGetter", EntryAddress(fileLockedGetter)},
     {"fileLastErrorCodeGetter", EntryAddress(fileLastErrorCodeGetter)},
+    {"fileLastErrorCodeSetter", EntryAddress(fileLastErrorCodeSetter)},
     {"FolderItemOpenTextFile", EntryAddress(FolderItemOpenTextFile)},
     {"FolderItemCreateTextFile", EntryAddress(FolderItemCreateTextFile)},
     {"TextInputStreamReadLine", EntryAddress(TextInputStreamReadLine)},

@@ -117,6 +117,8 @@ TEST(FileEntryPoints, FailedCreateIsNilWithItsErrorCode) {
   EXPECT_EQ(fileLastErrorCodeGetter(missing.object, 0), 0);
   EXPECT_EQ(FolderItemCreateTextFile(missing.object), nullptr);
   EXPECT_EQ(fileLastErrorCodeGetter(missing.object, 0), 101);
+  fileLastErrorCodeSetter(missing.object, 0, 0);
+  EXPECT_EQ(fileLastErrorCodeGetter(missing.object, 0), 0);
 }
 
 TEST(FileEntryPoints, PathsThatNameNoFileGiveNil) {
@@ -180,6 +182,7 @@ TEST(FileEntryPoints, NilReceiverRaisesNilObjectExceptionAndGivesTheFailureValue
       {"Exists", [] { return !fileExistsGetter(nullptr, 0); }},
       {"Locked", [] { return !fileLockedGetter(nullptr, 0); }},
       {"LastErrorCode", [] { return fileLastErrorCodeGetter(nullptr, 0) == 0; }},
+      {"LastErrorCode =", [] { fileLastErrorCodeSetter(nullptr, 0, 5); return true; }},
       {"OpenAsTextFile", [] { return FolderItemOpenTextFile(nullptr) == nullptr; }},
       {"CreateTextFile", [] { return FolderItemCreateTextFile(nullptr) == nullptr; }},
       {"ReadLine", [] { return TextInputStreamReadLine(nullptr, nullptr) == nullptr; }},
@@ -254,6 +257,7 @@ TEST(FileClasses, ImageLinksResolveToTheFileEntryPoints) {
       {"fileExistsGetter", EntryAddress(fileExistsGetter)},
       {"fileLockedGetter", EntryAddress(fileLockedGetter)},
       {"fileLastErrorCodeGetter", EntryAddress(fileLastErrorCodeGetter)},
+      {"fileLastErrorCodeSetter", EntryAddress(fileLastErrorCodeSetter)},
       {"FolderItemOpenTextFile", EntryAddress(FolderItemOpenTextFile)},
       {"FolderItemCreateTextFile", EntryAddress(FolderItemCreateTextFile)},
       {"TextInputStreamReadLine", EntryAddress(TextInputStreamReadLine)},

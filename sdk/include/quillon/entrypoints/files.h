@@ -9,10 +9,12 @@
 // GetFolderItem(path): the item for `path` (relative names lie beside the
 // executable), or nil.
 QL_ENTRY RuntimeObject* RuntimeGetFolderItem(RuntimeString* path);
-// Exists, Locked and LastErrorCode (read-only properties).
+// Exists and Locked (read-only properties).
 QL_ENTRY bool fileExistsGetter(RuntimeObject* item, uint32_t param);
 QL_ENTRY bool fileLockedGetter(RuntimeObject* item, uint32_t param);
+// LastErrorCode: the cause of the last failed creation, 0 after a success.
 QL_ENTRY int32_t fileLastErrorCodeGetter(RuntimeObject* item, uint32_t param);
+QL_ENTRY void fileLastErrorCodeSetter(RuntimeObject* item, uint32_t param, int32_t value);
 // OpenAsTextFile: a TextInputStream at the start of the file, or nil.
 QL_ENTRY RuntimeObject* FolderItemOpenTextFile(RuntimeObject* item);
 // CreateTextFile: a TextOutputStream on a new, empty file, or nil (see LastErrorCode).
