@@ -128,6 +128,18 @@ ChildRun RunChild(const std::string& executable, const std::string& folder, unsi
   return run;
 }
 
+std::vector<uint8_t> ReadHostFile(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileA(WindowsPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  uint8_t chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.insert(bytes.end(), chunk, chunk + read);
+  CloseHandle(file);
+  return bytes;
+}
+
 std::string BareRuntimePath() { return QL_RUNTIME_EXE; }
 
 }  // namespace ql::test

@@ -46,6 +46,9 @@ class TemporaryFolder {
 ChildRun RunChild(const std::string& executable, const std::string& folder, unsigned timeoutMs,
                   DialogAnswer answer = DialogAnswer::Ok);
 
+// The bytes of a file of the build (a host path); empty when unreadable.
+std::vector<uint8_t> ReadHostFile(const std::string& path);
+
 // The bare runtime executable of this build.
 std::string BareRuntimePath();
 

@@ -89,6 +89,39 @@ TEST(RuntimeProcess, AMissingLibraryIsShownInAMessageBoxAndTheImageNeverEntered)
             "The application could not be loaded because a necessary shared library absent.dll could not be found.");
 }
 
+// What the start-up tests' image writes when everything it does works.
+constexpr const char kImageReport[] =
+    "init\r\n"
+    "plugin table 1\r\n"
+    "class StartupImageError on RuntimeException\r\n"
+    "destroyed 3\r\n"
+    "caught own 1\r\n"
+    "destroyed 4\r\n"
+    "caught NilObjectException\r\n"
+    "exit\r\n";
+
+TEST(RuntimeProcess, AnImageAppendedToTheRuntimeRunsAndReports) {
+  test::TemporaryFolder folder({});
+  const test::ChildRun run = test::RunChild(QL_STARTUP_IMAGE_EXE, folder.path(), 20000);
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
+  EXPECT_EQ(folder.Read("report.txt"), kImageReport);
+}
+
+TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
+  Files files;
+  for (const char* name : {"code.dat", "data.dat", "import.dat", "rsrc.dat", "options.dat"})
+    files[name] = test::ReadHostFile(std::string(QL_STARTUP_IMAGE_DEV) + "/" + name);
+  ASSERT_FALSE(files["code.dat"].empty());
+  test::TemporaryFolder folder(files);
+  const test::ChildRun run = test::RunChild(test::BareRuntimePath(), folder.path(), 20000);
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
+  EXPECT_EQ(folder.Read("report.txt"), kImageReport);
+}
+
 }  // namespace
 }  // namespace ql
 
