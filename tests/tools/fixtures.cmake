@@ -67,6 +67,11 @@ target_compile_definitions(tools_tests PRIVATE
 # targets; otherwise a driver runs each over its corpus and a fixed set of
 # mutations of it, as a test.
 option(QL_FUZZ "Build the fuzz entry points as libFuzzer targets (clang)" OFF)
+if(QL_FUZZ)
+  # Coverage and sanitizers for the code under test, not only the entry points.
+  target_compile_options(ql_imagebuilder PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(ql_imagebuilder INTERFACE -fsanitize=address,undefined)
+endif()
 foreach(fuzzer coff_reader image_dump)
   if(QL_FUZZ)
     add_executable(${fuzzer}_fuzz tools/fuzz/${fuzzer}_fuzz.cpp)
