@@ -8,8 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "files/file.h"
-#include "files/text_input_stream.h"
+#include "core/string.h"
+#include "quillon/entrypoints/files.h"
+#include "quillon/entrypoints/objects.h"
+#include "quillon/entrypoints/strings.h"
 
 namespace {
 
@@ -34,19 +36,25 @@ const char* TextFile() {
   return gPath;
 }
 
-void TextInputStreamReadLine(benchmark::State& state) {
+// As the calculator reads: While Not t.EOF: line = t.ReadLine: Wend.
+void TextInputStreamReadLoop(benchmark::State& state) {
+  const ql::String path = ql::NewStringFromCText(TextFile());
+  RuntimeObject* item = RuntimeGetFolderItem(path.get());
   for (auto _ : state) {
-    int32_t error = 0;
-    ql::TextInputStreamObject stream{};
-    stream.file = ql::OpenSystemFile(TextFile(), ql::platform::OpenDisposition::ReadExisting, &error).release();
+    RuntimeObject* stream = FolderItemOpenTextFile(item);
     size_t bytes = 0;
-    while (!ql::StreamAtEnd(stream)) bytes += static_cast<size_t>(ql::ReadLine(stream, QL_ENCODING_UTF8).length());
-    ql::CloseInputStream(stream);
+    while (!TextInputStreamEOF(stream, 0)) {
+      RuntimeString* line = TextInputStreamReadLine(stream, nullptr);
+      bytes += static_cast<size_t>(ql::StringLength(line));
+      RuntimeUnlockString(line);
+    }
+    RuntimeUnlockObject(stream);
     benchmark::DoNotOptimize(bytes);
   }
+  RuntimeUnlockObject(item);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileBytes));
 }
-BENCHMARK(TextInputStreamReadLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(TextInputStreamReadLoop)->Unit(benchmark::kMillisecond);
 
 void StdGetline(benchmark::State& state) {
   for (auto _ : state) {

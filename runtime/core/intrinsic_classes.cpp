@@ -176,6 +176,7 @@ ObjectDefinition* const kDefinitions[] = {
 const Table<MethodEntry>* const kGlobalFunctionTables[] = {
     &kMassPropertyGlobalFunctions,
     &kEndOfLineGlobalFunctions,
+    &kFileGlobalFunctions,
 };
 
 enum class State { NotStarted, Registering, Done };

@@ -21,6 +21,7 @@ Table<ObjectDefinition*> IntrinsicDefinitions();
 // Tables of intrinsic global functions, each owned by its subsystem.
 extern const Table<MethodEntry> kMassPropertyGlobalFunctions;
 extern const Table<MethodEntry> kEndOfLineGlobalFunctions;
+extern const Table<MethodEntry> kFileGlobalFunctions;
 
 namespace intrinsic {
 

@@ -20,6 +20,10 @@ void WriteLine(TextOutputStreamObject& stream, RuntimeString* text) {
     stream.file->Write(kWindowsLineEnding, sizeof kWindowsLineEnding);
 }
 
+void Write(TextOutputStreamObject& stream, RuntimeString* text) {
+  if (stream.file) WriteBytes(*stream.file, text);
+}
+
 void CloseOutputStream(TextOutputStreamObject& stream) {
   File* file = stream.file;
   if (!file) return;

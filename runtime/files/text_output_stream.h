@@ -28,6 +28,8 @@ static_assert(offsetof(TextOutputStreamObject, file) == 56 && offsetof(TextOutpu
 // Writes the stored bytes of `text`, then the delimiter. Nothing on a closed
 // stream; failed writes are not reported.
 void WriteLine(TextOutputStreamObject& stream, RuntimeString* text);
+// The stored bytes of `text` alone.
+void Write(TextOutputStreamObject& stream, RuntimeString* text);
 
 // Closes and destroys the file; again does nothing.
 void CloseOutputStream(TextOutputStreamObject& stream);

@@ -224,6 +224,18 @@ bool SaveShortcut(const std::wstring& target, const std::wstring& linkPath) {
   return saved;
 }
 
+TEST(GetFolderItem, ShortNameComponentsAreExpanded) {
+  test::ScratchFolder scratch;
+  const fs::path longName = scratch.path() / "a rather long file name.txt";
+  std::ofstream(longName) << "x";
+  wchar_t shortName[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameW(longName.wstring().c_str(), shortName, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH || longName.wstring() == shortName) GTEST_SKIP() << "the volume keeps no short names";
+  const std::unique_ptr<FolderItemImp> item = ItemFor(fs::path(shortName).string());
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(test::Bytes(item->Path()), longName.string());
+}
+
 TEST(GetFolderItem, ShortcutNamesItsTarget) {
   test::ScratchFolder scratch;
   const std::string target = scratch / "real elements.txt";

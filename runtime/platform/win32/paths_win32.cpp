@@ -97,7 +97,15 @@ class ComRef {
   T* p_ = nullptr;
 };
 
+// Only a plain file can be a shortcut; folders and devices ("CON") are never
+// handed to the shell-link object.
+bool IsPlainFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
+
 std::wstring ShortcutTarget(const std::wstring& path) {
+  if (path.empty() || HasWildcard(path) || !IsPlainFile(path)) return std::wstring();
   ComApartment apartment;
   ComRef<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
