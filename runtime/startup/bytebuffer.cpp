@@ -26,7 +26,7 @@ void ByteBuffer::Free() {
 bool ByteBuffer::Resize(size_t size) {
   Free();
   if (size == 0) return true;
-  data_ = static_cast<uint8_t*>(AllocateZeroed(size));
+  data_ = static_cast<uint8_t*>(Allocate(size));
   if (!data_) return false;
   size_ = size;
   return true;

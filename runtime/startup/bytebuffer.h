@@ -21,8 +21,8 @@ class ByteBuffer {
   ByteBuffer(const ByteBuffer&) = delete;
   ByteBuffer& operator=(const ByteBuffer&) = delete;
 
-  // Replaces the contents with `size` zero bytes; false (and empty) when the
-  // memory cannot be had.
+  // Replaces the contents with `size` bytes for the caller to fill; false
+  // (and empty) when the memory cannot be had.
   bool Resize(size_t size);
   // A copy of `size` bytes.
   bool Assign(const void* bytes, size_t size);

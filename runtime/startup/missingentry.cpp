@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "core/assertion.h"
+#include "core/exception.h"
 
 namespace ql {
 
@@ -10,6 +11,7 @@ uintptr_t CallMissingEntryPoint(const char* name) {
   char text[300];
   snprintf(text, sizeof text, "Function '%s' was not exported", name ? name : "");
   ReportAssertion("loaderX86", 204, "foundFunction", text);
+  RaiseNilObjectException();
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "startup/runtimeinit.h"
 
+#include "core/intrinsic_classes.h"
+#include "core/stack_limit.h"
 #include "startup/plugins.h"
 #include "startup/processinfo.h"
 
@@ -22,15 +24,16 @@ void InitialiseOle() {}
 // Slot: the standard colours and the default text style ("System", 10).
 void SetUpColoursAndTextStyle() {}
 
-// Slot: the application-level and window intrinsic classes and the global
-// functions, which also enter their link names into the registry.
-void RegisterIntrinsicClassesAndFunctions() {}
+// The intrinsic classes and global functions; their link names enter the
+// registry the linker searches, and the runtime-raised exception classes
+// are created.
+void RegisterIntrinsicClassesAndFunctions() { RegisterIntrinsicClasses(); }
 
 // Slot: the message-dialog font ("System", 12).
 void SetMessageDialogFont() {}
 
-// Slot: the stack limit, 0x40000 bytes below the current position.
-void InitialiseStackChecker() {}
+// The stack limit: 0x40000 bytes below the current position.
+void InitialiseStackChecker() { RecordMainThreadStackLimit(); }
 
 }  // namespace
 

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
 #include "platform/message_box.h"
+#include "quillon/entrypoints/exceptions.h"
+#include "quillon/entrypoints/objects.h"
+#include "quillon/entrypoints/startup.h"
 #include "startup/exitcleanup.h"
 #include "startup/fake_image_files.h"
 #include "startup/imagememory.h"
@@ -97,6 +102,16 @@ TEST_F(ImageLoader, TheEnteredImageCallsItsLinkedEntryPoints) {
   EXPECT_EQ(g_marks, 1);
 }
 
+TEST_F(ImageLoader, LinkNamesFindTheRegistrysEntryPointsWithoutRegardToCase) {
+  Files(CallThroughSlot(), test::Imports().Entry(0, kSlot, "runtimeEXIT").bytes());
+  ImageServices services = ProcessImageServices();
+  services.files = &files;
+  EXPECT_EQ(LoadAndRunImage(services), ImageOutcome::Ran);
+  uint64_t slot;
+  memcpy(&slot, CurrentImage()->code + kSlot, 8);
+  EXPECT_EQ(slot, reinterpret_cast<uintptr_t>(&RuntimeExit));
+}
+
 TEST_F(ImageLoader, StaticStringsReachTheCodeWithTheirTextPointerSet) {
   Bytes data;
   test::PutStaticString(data, 0, "Titrix", 32, 8, 20);
@@ -178,6 +193,38 @@ TEST_F(ImageLoader, DamagedOptionsAreReportedAndTheImageIsNeverEntered) {
   EXPECT_EQ(g_marks, 0);
   EXPECT_EQ(recorder.count(), 1u);
 }
+
+#if defined(_WIN32)
+// The stand-ins follow the Win64 calling convention.
+TEST_F(ImageLoader, ACallToAMissingEntryPointReportsItRaisesNilObjectExceptionAndReturnsZero) {
+  // sub rsp, 40; call [rip+slot]; mov [rip+result], rax; add rsp, 40; ret;
+  // the slot at 24, the result at 32.
+  Bytes code = {0x48, 0x83, 0xEC, 0x28, 0xFF, 0x15, 0x0E, 0x00, 0x00, 0x00, 0x48, 0x89,
+                0x05, 0x0F, 0x00, 0x00, 0x00, 0x48, 0x83, 0xC4, 0x28, 0xC3, 0xCC, 0xCC};
+  code.resize(40, 0xFF);
+  test::Put64(code, 24, 0);
+  Files(code, test::Imports().Entry(0, 24, "NoSuchEntry").bytes());
+  test::AssertionRecorder recorder;
+  RuntimeObject* caught = nullptr;
+  RuntimeHandlerFrame frame;
+  RuntimePushHandlerFrame(&frame, &caught);
+  const ImageOutcome outcome = Run();
+  EXPECT_TRUE(RuntimePopHandlerFrame(&frame));
+  EXPECT_EQ(outcome, ImageOutcome::Ran);
+
+  uint64_t result;
+  memcpy(&result, CurrentImage()->code + 32, 8);
+  EXPECT_EQ(result, 0u);
+  ASSERT_EQ(recorder.count(), 2u);  // when linking, and when called
+  for (const auto& report : recorder.reports()) {
+    EXPECT_EQ(report.line, 204);
+    EXPECT_EQ(report.message, "Function 'NoSuchEntry' was not exported");
+  }
+  ASSERT_NE(caught, nullptr);
+  EXPECT_STREQ(StringText(caught->cls->name), "NilObjectException");
+  RuntimeUnlockObject(caught);
+}
+#endif
 
 }  // namespace
 }  // namespace ql

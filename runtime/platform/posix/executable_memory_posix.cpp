@@ -5,7 +5,7 @@
 namespace ql::platform {
 
 void* AllocateExecutable(size_t size) {
-  void* block = mmap(nullptr, size, PROT_READ | PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* block = mmap(nullptr, size, PROT_READ | PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
   return block == MAP_FAILED ? nullptr : block;
 }
 

@@ -1,0 +1,135 @@
+#if defined(_WIN32)
+
+#include "startup/child_runtime.h"
+
+#include <windows.h>
+
+#include <string.h>
+
+#include <algorithm>
+
+namespace ql::test {
+namespace {
+
+// Wine's drive Z: is the root of the host's file system.
+std::string WindowsPath(const std::string& path) { return path.size() && path[0] == '/' ? "Z:" + path : path; }
+
+struct DialogSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<DialogSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (owner == search->processId && IsWindowVisible(window) && strcmp(className, "#32770") == 0)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+ChildDialog ReadDialog(HWND dialog) {
+  ChildDialog d;
+  char text[4096] = {};
+  GetWindowTextA(dialog, text, sizeof text);
+  d.title = text;
+  text[0] = 0;
+  GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);  // a message box's text
+  d.text = text;
+  return d;
+}
+
+void Answer(HWND dialog, DialogAnswer answer) {
+  const int id = answer == DialogAnswer::Ok ? IDOK : IDCANCEL;
+  HWND button = GetDlgItem(dialog, id);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+}  // namespace
+
+TemporaryFolder::TemporaryFolder(const std::map<std::string, std::vector<uint8_t>>& files) {
+  char base[MAX_PATH];
+  GetTempPathA(sizeof base, base);
+  static unsigned counter = 0;
+  path_ = std::string(base) + "quillon-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  CreateDirectoryA(path_.c_str(), nullptr);
+  for (const auto& [name, bytes] : files) {
+    HANDLE file = CreateFileA((path_ + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    names_.push_back(name);
+  }
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path_ + "\\" + entry.cFileName).c_str());
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(path_.c_str());
+}
+
+std::string TemporaryFolder::Read(const std::string& name) const {
+  HANDLE file = CreateFileA((path_ + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  std::string text;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
+  CloseHandle(file);
+  return text;
+}
+
+ChildRun RunChild(const std::string& executable, const std::string& folder, unsigned timeoutMs, DialogAnswer answer) {
+  ChildRun run;
+  const std::string path = WindowsPath(executable);
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process)) {
+    run.dialogs.push_back({"CreateProcess failed", std::to_string(GetLastError())});
+    return run;
+  }
+  std::vector<HWND> answered;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
+      run.exited = true;
+      break;
+    }
+    DialogSearch search{process.dwProcessId, {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    for (HWND dialog : search.found) {
+      if (std::find(answered.begin(), answered.end(), dialog) != answered.end()) continue;
+      run.dialogs.push_back(ReadDialog(dialog));
+      answered.push_back(dialog);
+      Answer(dialog, answer);
+    }
+    if (GetTickCount() - start > timeoutMs) {
+      TerminateProcess(process.hProcess, 1);
+      WaitForSingleObject(process.hProcess, 5000);
+      break;
+    }
+  }
+  GetExitCodeProcess(process.hProcess, &run.exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return run;
+}
+
+std::string BareRuntimePath() { return QL_RUNTIME_EXE; }
+
+}  // namespace ql::test
+
+#endif
