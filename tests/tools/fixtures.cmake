@@ -45,21 +45,33 @@ foreach(machine amd64 i386)
   set(QL_SAMPLE_${machine}_OBJECTS ${objects})
 endforeach()
 
+# An image the tests run natively (x64 code runs on the x86-64 host).
+ql_compile_image_objects(run_objects COMPILER ${QL_amd64_CXX} TAG run_amd64
+                         SOURCES ${fixture_source}/run_image.cpp ${QL_IMAGE_SUPPORT_SOURCE})
+list(APPEND fixture_outputs ${run_objects})
+
 add_custom_target(tools_test_fixtures DEPENDS ${fixture_outputs})
 add_dependencies(tools_tests tools_test_fixtures)
 string(REPLACE ";" "|" amd64_objects "${QL_SAMPLE_amd64_OBJECTS}")
 string(REPLACE ";" "|" i386_objects "${QL_SAMPLE_i386_OBJECTS}")
+string(REPLACE ";" "|" run_objects "${run_objects}")
 target_compile_definitions(tools_tests PRIVATE
   QL_FIXTURE_DIR="${fixture_dir}"
   QL_FIXTURE_SOURCE_DIR="${fixture_source}"
   QL_ENTRY_POINTS_DIR="${QL_IMAGE_ENTRY_POINTS}"
   QL_SAMPLE_AMD64_OBJECTS="${amd64_objects}"
-  QL_SAMPLE_I386_OBJECTS="${i386_objects}")
+  QL_SAMPLE_I386_OBJECTS="${i386_objects}"
+  QL_RUN_AMD64_OBJECTS="${run_objects}")
 
 # Fuzz entry points. Built with clang and -DQL_FUZZ=ON they are libFuzzer
 # targets; otherwise a driver runs each over its corpus and a fixed set of
 # mutations of it, as a test.
 option(QL_FUZZ "Build the fuzz entry points as libFuzzer targets (clang)" OFF)
+if(QL_FUZZ)
+  # Coverage and sanitizers for the code under test, not only the entry points.
+  target_compile_options(ql_imagebuilder PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(ql_imagebuilder INTERFACE -fsanitize=address,undefined)
+endif()
 foreach(fuzzer coff_reader image_dump)
   if(QL_FUZZ)
     add_executable(${fuzzer}_fuzz tools/fuzz/${fuzzer}_fuzz.cpp)

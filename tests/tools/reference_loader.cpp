@@ -12,6 +12,19 @@ ReferenceLoader::ReferenceLoader(const Image& image)
   AppendBytes(block_, image.data);
 }
 
+ReferenceLoader::ReferenceLoader(const Image& image, uint64_t codeBase, std::map<std::string, uint64_t> addresses)
+    : ReferenceLoader(image) {
+  addresses_ = std::move(addresses);
+  codeBase_ = codeBase;
+  dataBase_ = codeBase_ + AlignUp(image.code.size(), 16);
+}
+
+uint64_t ReferenceLoader::Resolve(const std::string& name, bool routine) const {
+  auto it = addresses_.find(name);
+  if (it != addresses_.end()) return it->second;
+  return routine ? RoutineAddress(name) : EntryAddress(name);
+}
+
 uint64_t ReferenceLoader::EntryAddress(const std::string& linkName) {
   uint64_t h = 0;
   for (char c : linkName) h = h * 31 + static_cast<uint8_t>(c);
@@ -64,7 +77,7 @@ bool ReferenceLoader::Link(std::string& error) {
           error = "kind 1 record cut off";
           return false;
         }
-        if (!Walk(head, mode == kModeRelative ? 4 : word_, mode == kModeRelative, EntryAddress(link), error))
+        if (!Walk(head, mode == kModeRelative ? 4 : word_, mode == kModeRelative, Resolve(link, false), error))
           return false;
         break;
       case kImportWin32: {
@@ -73,7 +86,7 @@ bool ReferenceLoader::Link(std::string& error) {
           return false;
         }
         bool relative = image_.machine == Machine::I386;
-        if (!Walk(head, relative ? 4 : 8, relative, RoutineAddress(link), error)) return false;
+        if (!Walk(head, relative ? 4 : 8, relative, Resolve(link, true), error)) return false;
         break;
       }
       case kImportData:

@@ -19,6 +19,9 @@ namespace qlimage::test {
 class ReferenceLoader {
  public:
   explicit ReferenceLoader(const Image& image);
+  // Links for the given code base, with real addresses for the names in
+  // `addresses` (entry points and routines alike); made-up ones otherwise.
+  ReferenceLoader(const Image& image, uint64_t codeBase, std::map<std::string, uint64_t> addresses);
 
   // Applies the import section; false (with a message) on a malformed one.
   bool Link(std::string& error);
@@ -28,6 +31,8 @@ class ReferenceLoader {
   // Made-up addresses of what the image imports.
   static uint64_t EntryAddress(const std::string& linkName);
   static uint64_t RoutineAddress(const std::string& routine);
+  // The linked code and data (code base first).
+  const Bytes& block() const { return block_; }
 
   // The word at a code offset after linking.
   uint64_t Word(uint64_t codeOffset) const;
@@ -43,7 +48,10 @@ class ReferenceLoader {
   void Put(uint64_t offset, unsigned width, uint64_t value);
   uint64_t Get(uint64_t offset, unsigned width) const;
 
+  uint64_t Resolve(const std::string& name, bool routine) const;
+
   const Image& image_;
+  std::map<std::string, uint64_t> addresses_;
   unsigned word_;
   uint64_t codeBase_;
   uint64_t dataBase_;
