@@ -163,6 +163,14 @@ TEST_P(SampleImage, DumpListsResourcesOptionsAndNoProblems) {
   EXPECT_NE(dump.find("resource 'QLPl' 129 24 plugin Appearance.dll\n"), std::string::npos) << dump;
   EXPECT_NE(dump.find("option mdi \"Sample Frame\" encoding 0x8000100\n"), std::string::npos) << dump;
   EXPECT_NE(dump.find("import win32 WriteFile kernel32.dll sites 1\n"), std::string::npos) << dump;
+  // Every import is listed with the sites its chain reaches.
+  for (const test::ImportRecord& r : test::ParseImports(image.import)) {
+    if (r.kind != kImportRuntime) continue;
+    size_t sites = test::ChainSites(image.code, r.site, r.mode == kModeRelative ? 4 : WordWidth(image.machine)).size();
+    std::string line = "import runtime " + r.name + " mode " + std::to_string(r.mode) + " sites " +
+                       std::to_string(sites) + "\n";
+    EXPECT_NE(dump.find(line), std::string::npos) << line << dump;
+  }
 }
 
 TEST_P(SampleImage, AppendedExecutableCarriesTheSameImage) {

@@ -429,6 +429,13 @@ TEST(Linker, DropsUnwindDebugAndDirectiveSectionsWithTheirRelocations) {
   EXPECT_TRUE(linked.image.import.empty());
 }
 
+TEST(Linker, LongStringRecordsCarryLengthByte255) {
+  Fixture fixture(Machine::I386);
+  fixture.writer.Section({".qlstr$long", test::kStrings8, test::StringRecord(Machine::I386, std::string(300, 'x'))});
+  Linked linked = Link({fixture.Object()});
+  EXPECT_TRUE(linked.ok) << linked.FirstError();
+}
+
 TEST(Linker, CommonSymbolsAreZeroFilledData) {
   Fixture fixture(Machine::I386);
   uint32_t common = fixture.writer.Symbol({"_shared", 12, kSymUndefined, kSymExternal});
