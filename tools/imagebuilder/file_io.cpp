@@ -41,7 +41,8 @@ bool WriteWholeFile(const std::string& path, ByteView bytes, Diagnostics& diagno
     diagnostics.Error(path + ": cannot create (" + strerror(errno) + ")");
     return false;
   }
-  bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  // An empty view may have no storage at all, and fwrite must not see a null pointer.
+  bool ok = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = fclose(file) == 0 && ok;
   if (!ok) diagnostics.Error(path + ": write error");
   return ok;
