@@ -55,7 +55,12 @@ Heap& TheHeap() {
   return heap;
 }
 
-size_t UnitsFor(size_t size) { return size == 0 ? 1 : (size + kUnitSize - 1) / kUnitSize; }
+// Rounded up without overflow: a size near SIZE_MAX must not wrap into a small class.
+size_t UnitsFor(size_t size) { return size == 0 ? 1 : size / kUnitSize + (size % kUnitSize != 0); }
+
+// No heap serves more than PTRDIFF_MAX bytes (pointer differences must fit);
+// such a request fails here instead of reaching malloc.
+bool CanServe(size_t size) { return size <= static_cast<size_t>(PTRDIFF_MAX); }
 
 size_t SlotBytes(size_t units) { return (units * kUnitSize + kSlotAlign - 1) & ~(kSlotAlign - 1); }
 
@@ -109,7 +114,7 @@ void* AllocateHoldingLock(size_t size) {
   Heap& heap = TheHeap();
   const size_t units = UnitsFor(size);
   if (units > kSmallBlockUnits) {
-    void* block = malloc(size);
+    void* block = CanServe(size) ? malloc(size) : nullptr;
     if (block) heap.bytesInUse += size;
     return block;
   }
@@ -141,7 +146,7 @@ void ReleaseHoldingLock(void* block, size_t size) {
 void* Allocate(size_t size) {
   if (UnitsFor(size) > kSmallBlockUnits) {
     // The general heap has a lock of its own; only the count needs ours.
-    void* block = malloc(size);
+    void* block = CanServe(size) ? malloc(size) : nullptr;
     if (block) {
       platform::LockGuard guard(platform::AllocatorLock());
       TheHeap().bytesInUse += size;

@@ -1,10 +1,12 @@
 #include "core/allocator.h"
 
 #include <gtest/gtest.h>
+#include <stdint.h>
 #include <string.h>
 
 #include <vector>
 
+#include "platform/lock.h"
 #include "support/assertion_recorder.h"
 
 namespace ql {
@@ -106,6 +108,36 @@ TEST(Allocator, ReleasedTaggedSmallBlockIsMarkedDead) {
   EXPECT_EQ(p[-1], 0xDEADDEADu);
 #endif
 }
+
+
+// Sizes near SIZE_MAX used to wrap when rounded to units and came back as a
+// tiny block that the caller would then write far past.
+TEST(Allocator, ARequestNoHeapCanServeFails) {
+  const size_t sizes[] = {SIZE_MAX, SIZE_MAX - 1, SIZE_MAX - 2, SIZE_MAX - 3, SIZE_MAX - 4,
+                          static_cast<size_t>(PTRDIFF_MAX) + 1};
+  const size_t before = AllocatedBytes();
+  for (size_t size : sizes) {
+    EXPECT_EQ(Allocate(size), nullptr) << size;
+    EXPECT_EQ(AllocateZeroed(size), nullptr) << size;
+    EXPECT_EQ(AllocateTagged(size), nullptr) << size;
+    {
+      platform::LockGuard guard(platform::AllocatorLock());
+      EXPECT_EQ(AllocateHoldingLock(size), nullptr) << size;
+    }
+  }
+  EXPECT_EQ(AllocatedBytes(), before);
+}
+
+#if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
+TEST(AllocatorDeathTest, AMustSucceedRequestThatCannotBeServedEndsTheProcess) {
+  EXPECT_EXIT(
+      {
+        test::AssertionRecorder recorder;
+        AllocateOrDie(SIZE_MAX);
+      },
+      testing::ExitedWithCode(0), "");
+}
+#endif
 
 }  // namespace
 }  // namespace ql
