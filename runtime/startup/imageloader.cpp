@@ -12,6 +12,7 @@
 #include "startup/imagereader.h"
 #include "startup/imageresources.h"
 #include "startup/missingentry.h"
+#include "startup/resourcemanager.h"
 
 namespace ql {
 namespace {
@@ -73,10 +74,24 @@ ImageOutcome LinkImage(const ImageSections& sections, const ImageServices& servi
   return ImageOutcome::Ran;
 }
 
+// Resource records are checked with the other sections, before anything is placed.
+bool CheckResources(const ImageSections& sections) {
+  LoadFailure failure;
+  if (CheckResourceSection(sections.resources.view(), &failure)) return true;
+  failure.Report();
+  return false;
+}
+
+// The section is kept for the process and indexed; the index replaces that
+// of an image run before (a test's), whose section is freed here.
 void HandResourcesOn(ImageSections& sections) {
+  ResourceIndex& index = CurrentResources();
+  index.Clear();
   ImageResourceSection& resources = CurrentResourceSection();
   resources.bytes = std::move(sections.resources);
   resources.fileOffset = sections.resourceFileOffset;
+  LoadFailure failure;
+  if (!index.Index(resources.bytes.view(), resources.fileOffset, &failure)) failure.Report();
 }
 
 // The first byte of the code: no arguments, C calling convention, result ignored.
@@ -91,7 +106,7 @@ ImageOutcome LoadAndRunImage(const ImageServices& services) {
   ImageSections sections;
   if (!ReadSections(*services.files, &sections)) return ImageOutcome::NotLoaded;
   CurrentAuxiliaryBlock() = AuxiliaryBlock(services.files, sections.locator);
-  if (!TakeOptions(sections)) return ImageOutcome::NotLoaded;
+  if (!TakeOptions(sections) || !CheckResources(sections)) return ImageOutcome::NotLoaded;
   PlacedImage placed;
   const ImageOutcome linked = LinkImage(sections, services, &placed);
   if (linked != ImageOutcome::Ran) return linked;

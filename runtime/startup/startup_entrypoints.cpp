@@ -1,4 +1,5 @@
 #include "core/allocator.h"
+#include "quillon/entrypoints/resources.h"
 #include "quillon/entrypoints/startup.h"
 #include "startup/entrypoint_table.h"
 #include "startup/imageoptions.h"
@@ -32,6 +33,15 @@ const EntryPointRow kRows[] = {
     {"RuntimeInit", EntryAddress(RuntimeInit)},
     {"RuntimeExit", EntryAddress(RuntimeExit)},
     {"RuntimeAllocatePluginEntrypointsTable", EntryAddress(RuntimeAllocatePluginEntrypointsTable)},
+    // Resources.
+    {"RuntimeGetBitmapFromResourceManager", EntryAddress(RuntimeGetBitmapFromResourceManager)},
+    {"RuntimeGetCursorFromResourceManager", EntryAddress(RuntimeGetCursorFromResourceManager)},
+    {"RuntimeGetSoundFromResourceManager", EntryAddress(RuntimeGetSoundFromResourceManager)},
+    {"RuntimeGetTextFileFromResourceManager", EntryAddress(RuntimeGetTextFileFromResourceManager)},
+    {"RuntimeGetMovieFromResource", EntryAddress(RuntimeGetMovieFromResource)},
+    {"RuntimeGetDatabaseFromResource", EntryAddress(RuntimeGetDatabaseFromResource)},
+    {"SoundPlay", EntryAddress(SoundPlay)},
+    {"SoundStop", EntryAddress(SoundStop)},
 };
 
 }  // namespace

@@ -15,7 +15,9 @@
 #include "startup/fake_image_files.h"
 #include "startup/imagememory.h"
 #include "startup/imageoptions.h"
+#include "startup/imageresources.h"
 #include "startup/link_fakes.h"
+#include "startup/resourcemanager.h"
 #include "startup/synthetic_image.h"
 #include "support/assertion_recorder.h"
 
@@ -40,6 +42,10 @@ class Cleanup final : public ExitCleanup {
   ~Cleanup() override { g_cleaned.push_back(g_marks > 0 ? "after the entry" : "before the entry"); }
 };
 extern "C" void RegisterCleanup() { new Cleanup; }
+
+// What the image's entry sees of its resources.
+size_t g_resourcesAtEntry = 0;
+extern "C" void CountResources() { g_resourcesAtEntry = CurrentResources().Count(); }
 
 void RecordMessage(const char* text) { g_messages.push_back(text); }
 
@@ -80,7 +86,8 @@ class ImageLoader : public testing::Test {
   test::FakeImageFiles files;
   test::FakeEntries entries{{{"Mark", Address(Mark)},
                              {"TakeString", reinterpret_cast<uintptr_t>(TakeString)},
-                             {"RegisterCleanup", Address(RegisterCleanup)}}};
+                             {"RegisterCleanup", Address(RegisterCleanup)},
+                             {"CountResources", Address(CountResources)}}};
   test::FakeLibraryLoader loader;
   LibraryImports libraries{loader};
 
@@ -166,6 +173,35 @@ TEST_F(ImageLoader, ADamagedOrMissingImageIsReportedAndNeverEntered) {
     EXPECT_EQ(recorder.reports()[0].condition, "0");
     EXPECT_EQ(recorder.reports()[0].message, c.message) << c.what;
   }
+}
+
+TEST_F(ImageLoader, AResourceRecordRunningPastItsSectionIsReportedAndTheImageNeverEntered) {
+  Bytes rsrc = test::Resources().Add(0x54455854, 1, {'a', 'b'}).bytes();
+  rsrc.pop_back();
+  files.DevelopmentFiles(CallThroughSlot(), {}, test::Imports().Entry(0, kSlot, "Mark").bytes(), rsrc, {});
+  test::AssertionRecorder recorder;
+  EXPECT_EQ(Run(), ImageOutcome::NotLoaded);
+  EXPECT_EQ(g_marks, 0);
+  ASSERT_EQ(recorder.count(), 1u);
+  EXPECT_EQ(recorder.reports()[0].line, 530);
+  EXPECT_EQ(recorder.reports()[0].message,
+            "The application image cannot be loaded: the resource record at rsrc offset 0 runs past the end of the "
+            "section (2 bytes of data).");
+}
+
+TEST_F(ImageLoader, TheResourcesAreIndexedBeforeTheImageIsEntered) {
+  const Bytes rsrc = test::Resources().Add(0x54455854, 1, {'a'}).Add(0x54455854, 2, {}).bytes();
+  files.DevelopmentFiles(CallThroughSlot(), {}, test::Imports().Entry(0, kSlot, "CountResources").bytes(), rsrc, {});
+  g_resourcesAtEntry = 0;
+  EXPECT_EQ(Run(), ImageOutcome::Ran);
+  EXPECT_EQ(g_resourcesAtEntry, 2u);
+  const ResourceEntry second = CurrentResources().EntryAt(1);
+  EXPECT_EQ(second.number, 2);
+  EXPECT_EQ(second.data, CurrentResourceSection().bytes.data() + rsrc.size());
+  // The next image replaces them.
+  files.DevelopmentFiles({0xC3}, {}, {}, {}, {});
+  EXPECT_EQ(Run(), ImageOutcome::Ran);
+  EXPECT_EQ(CurrentResources().Count(), 0u);
 }
 
 TEST_F(ImageLoader, AnEmptyCodeSectionIsNeverEntered) {

@@ -95,6 +95,32 @@ inline void PutStaticString(Bytes& data, size_t at, const std::string& text, siz
   data[at + header + 1 + text.size()] = 0;
 }
 
+// A resource section: records of u32 type, u16 number, u32 reserved, u32
+// size and the data.
+class Resources {
+ public:
+  Resources& Add(uint32_t type, uint16_t number, const Bytes& data) {
+    Append32(b_, type);
+    b_.push_back(static_cast<uint8_t>(number));
+    b_.push_back(static_cast<uint8_t>(number >> 8));
+    Append32(b_, 0);
+    Append32(b_, static_cast<uint32_t>(data.size()));
+    AppendBytes(b_, data);
+    return *this;
+  }
+  // A plug-in resource: u8 N, N bytes of file name, the library's bytes.
+  Resources& Plugin(uint16_t number, const std::string& fileName, const Bytes& library) {
+    Bytes data = {static_cast<uint8_t>(fileName.size())};
+    data.insert(data.end(), fileName.begin(), fileName.end());
+    AppendBytes(data, library);
+    return Add(0x514C506C, number, data);  // 'QLPl'
+  }
+  const Bytes& bytes() const { return b_; }
+
+ private:
+  Bytes b_;
+};
+
 // The appended block: five length-prefixed sections.
 inline Bytes AppendedBlock(const Bytes& code, const Bytes& data, const Bytes& imports, const Bytes& rsrc,
                            const Bytes& options) {

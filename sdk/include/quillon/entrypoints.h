@@ -8,3 +8,4 @@
 #include "quillon/entrypoints/exceptions.h"
 #include "quillon/entrypoints/startup.h"
 #include "quillon/entrypoints/files.h"
+#include "quillon/entrypoints/resources.h"

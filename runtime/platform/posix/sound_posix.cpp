@@ -1,0 +1,9 @@
+#include "platform/sound.h"
+
+namespace ql::platform {
+
+bool PlayWaveInMemory(const void*) { return false; }
+
+void StopWaveSound() {}
+
+}  // namespace ql::platform
