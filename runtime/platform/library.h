@@ -1,5 +1,5 @@
-// Win32 libraries for the image's kind 0x04 imports. POSIX has none: every
-// library is reported as not found.
+// Win32 libraries: the image's kind 0x04 imports and the plug-in libraries.
+// POSIX has none: every library is reported as not found.
 #pragma once
 
 namespace ql::platform {
@@ -8,5 +8,11 @@ namespace ql::platform {
 void* LoadLibraryNamed(const char* fileName);
 // GetProcAddress with the name as given; nullptr when it is absent.
 void* FindLibraryRoutine(void* library, const char* routineName);
+
+// A library file by its full path (path bytes, paths.h): LoadLibraryW.
+// nullptr when it does not load.
+void* LoadLibraryAtPath(const char* path);
+// FreeLibrary; nothing for nullptr.
+void FreeLibraryHandle(void* library);
 
 }  // namespace ql::platform

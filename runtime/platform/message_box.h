@@ -1,12 +1,18 @@
-// The runtime's own fatal messages (a link failure) in a modal box with one
-// OK button. Tests observe them instead of opening a box.
+// The runtime's own fatal messages (a link failure, a plug-in that cannot be
+// installed) in a modal box with one OK button. Tests observe them instead
+// of opening a box.
 #pragma once
 
 namespace ql::platform {
 
+enum class MessageIcon {
+  Information,  // MB_ICONINFORMATION, task-modal, an empty caption
+  Error,        // MB_ICONERROR, no caption (the system's "Error")
+};
+
 // Shows `text` and returns once the user has dismissed it. POSIX: the text
 // goes to standard error.
-void ShowMessageBox(const char* text);
+void ShowMessageBox(const char* text, MessageIcon icon = MessageIcon::Information);
 
 // Replaces the box, for tests; returns the previous observer (nullptr: the
 // real box).

@@ -29,6 +29,10 @@ bool IsAbsolutePath(const char* path);
 // executable's folder is unknown.
 String AbsolutePath(const char* path);
 
+// `name` inside `folder`, with one separator between them (none is added
+// after a folder that ends in one, such as the POSIX root).
+String ChildPath(const char* folder, const char* name);
+
 // Short (8.3) components expanded where the system has them and the file
 // exists; otherwise the path itself.
 String LongPathName(const String& path);

@@ -3,6 +3,7 @@
 #include "quillon/entrypoints/startup.h"
 #include "startup/entrypoint_table.h"
 #include "startup/imageoptions.h"
+#include "startup/plugin_classes.h"
 #include "startup/plugins.h"
 
 namespace {
@@ -33,6 +34,8 @@ const EntryPointRow kRows[] = {
     {"RuntimeInit", EntryAddress(RuntimeInit)},
     {"RuntimeExit", EntryAddress(RuntimeExit)},
     {"RuntimeAllocatePluginEntrypointsTable", EntryAddress(RuntimeAllocatePluginEntrypointsTable)},
+    // The plug-in interface (quillon/plugin.h): found by plug-ins, not imported by images.
+    {"RuntimeRegisterPluginClass", EntryAddress(RuntimeRegisterPluginClass)},
     // Resources.
     {"RuntimeGetBitmapFromResourceManager", EntryAddress(RuntimeGetBitmapFromResourceManager)},
     {"RuntimeGetCursorFromResourceManager", EntryAddress(RuntimeGetCursorFromResourceManager)},

@@ -62,5 +62,22 @@ TEST(AbsolutePath, JoinsRelativeNamesToTheExecutablesFolder) {
 #endif
 }
 
+TEST(ChildPath, PutsOneSeparatorBetweenFolderAndName) {
+  struct Case {
+    const char* folder;
+    const char* name;
+    const char* path;
+  };
+#if defined(_WIN32)
+  const Case cases[] = {{"C:\\Users\\me", "A.dll", "C:\\Users\\me\\A.dll"},
+                        {"C:", "A.dll", "C:\\A.dll"},
+                        {"C:\\", "A.dll", "C:\\A.dll"},
+                        {"\\\\server\\share", "x", "\\\\server\\share\\x"}};
+#else
+  const Case cases[] = {{"/home/me/.config", "A.dll", "/home/me/.config/A.dll"}, {"/", "A.dll", "/A.dll"}};
+#endif
+  for (const Case& c : cases) EXPECT_EQ(Bytes(ChildPath(c.folder, c.name)), c.path) << c.folder;
+}
+
 }  // namespace
 }  // namespace ql::platform

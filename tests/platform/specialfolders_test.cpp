@@ -29,6 +29,19 @@ TEST(SpecialFolders, AreExistingAbsoluteFolders) {
   }
 }
 
+TEST(SpecialFolders, TheRootIsAVolumeRootThatExists) {
+  const std::string root = Bytes(SpecialFolderPath(SpecialFolder::Root));
+  SCOPED_TRACE(root);
+#if defined(_WIN32)
+  ASSERT_EQ(root.size(), 2u);
+  EXPECT_EQ(root[1], ':');
+#else
+  EXPECT_EQ(root, "/");
+#endif
+  EXPECT_TRUE(IsVolumeRoot(root.c_str()));
+  EXPECT_TRUE(PathExists(root.c_str(), true));
+}
+
 #if !defined(_WIN32)
 // Sets an environment variable for one test and puts the old value back.
 class Variable {

@@ -89,8 +89,15 @@ std::string TemporaryFolder::Read(const std::string& name) const {
   return text;
 }
 
-ChildRun RunChild(const std::string& executable, const std::string& folder, unsigned timeoutMs, DialogAnswer answer) {
-  ChildRun run;
+void TemporaryFolder::Write(const std::string& name, const std::string& text) const {
+  HANDLE file = CreateFileA((path_ + "\\" + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  if (!text.empty()) WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+RunningChild::RunningChild(const std::string& executable, const std::string& folder) {
   const std::string path = WindowsPath(executable);
   std::string commandLine = "\"" + path + "\"";
   STARTUPINFOA startup = {};
@@ -98,34 +105,65 @@ ChildRun RunChild(const std::string& executable, const std::string& folder, unsi
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                       &process)) {
-    run.dialogs.push_back({"CreateProcess failed", std::to_string(GetLastError())});
-    return run;
+    run_.dialogs.push_back({"CreateProcess failed", std::to_string(GetLastError())});
+    return;
   }
-  std::vector<HWND> answered;
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
-      run.exited = true;
-      break;
-    }
-    DialogSearch search{process.dwProcessId, {}};
-    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-    for (HWND dialog : search.found) {
-      if (std::find(answered.begin(), answered.end(), dialog) != answered.end()) continue;
-      run.dialogs.push_back(ReadDialog(dialog));
-      answered.push_back(dialog);
-      Answer(dialog, answer);
-    }
-    if (GetTickCount() - start > timeoutMs) {
-      TerminateProcess(process.hProcess, 1);
-      WaitForSingleObject(process.hProcess, 5000);
-      break;
-    }
-  }
-  GetExitCodeProcess(process.hProcess, &run.exitCode);
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return run;
+  process_ = process.hProcess;
+  processId_ = process.dwProcessId;
+}
+
+RunningChild::~RunningChild() {
+  if (!process_) return;
+  if (!run_.exited) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+bool RunningChild::AnswerDialogsFor(unsigned milliseconds, DialogAnswer answer) {
+  if (!process_ || run_.exited) return true;
+  if (WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0) {
+    run_.exited = true;
+    GetExitCodeProcess(process_, &run_.exitCode);
+    return true;
+  }
+  DialogSearch search{processId_, {}};
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+  for (HWND dialog : search.found) {
+    if (std::find(answered_.begin(), answered_.end(), dialog) != answered_.end()) continue;
+    run_.dialogs.push_back(ReadDialog(dialog));
+    answered_.push_back(dialog);
+    Answer(dialog, answer);
+  }
+  return false;
+}
+
+bool RunningChild::WaitForFile(const std::string& file, unsigned timeoutMs, DialogAnswer answer) {
+  const DWORD start = GetTickCount();
+  while (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (AnswerDialogsFor(20, answer) || GetTickCount() - start > timeoutMs) return false;
+  }
+  return true;
+}
+
+ChildRun RunningChild::Wait(unsigned timeoutMs, DialogAnswer answer) {
+  const DWORD start = GetTickCount();
+  while (!AnswerDialogsFor(20, answer)) {
+    if (GetTickCount() - start > timeoutMs) {
+      TerminateProcess(process_, 1);
+      WaitForSingleObject(process_, 5000);
+      GetExitCodeProcess(process_, &run_.exitCode);
+      break;
+    }
+  }
+  return run_;
+}
+
+ChildRun RunChild(const std::string& executable, const std::string& folder, unsigned timeoutMs, DialogAnswer answer) {
+  RunningChild child(executable, folder);
+  return child.Wait(timeoutMs, answer);
 }
 
 std::vector<uint8_t> ReadHostFile(const std::string& path) {

@@ -35,10 +35,35 @@ class TemporaryFolder {
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
   const std::string& path() const { return path_; }
   std::string Read(const std::string& name) const;  // "" when absent
+  void Write(const std::string& name, const std::string& text) const;
 
  private:
   std::string path_;
   std::vector<std::string> names_;
+};
+
+// A child process left running while the test looks at what it does.
+class RunningChild {
+ public:
+  // Starts `executable` in `folder`.
+  RunningChild(const std::string& executable, const std::string& folder);
+  // Ends the child if it still runs.
+  ~RunningChild();
+  RunningChild(const RunningChild&) = delete;
+  RunningChild& operator=(const RunningChild&) = delete;
+
+  // Answers the child's dialogs with `answer` until `file` (a path of this
+  // process) exists; false when the child ended first or the time ran out.
+  bool WaitForFile(const std::string& file, unsigned timeoutMs, DialogAnswer answer = DialogAnswer::Ok);
+  // Answers its dialogs until it ends, at most `timeoutMs`, then ends it.
+  ChildRun Wait(unsigned timeoutMs, DialogAnswer answer = DialogAnswer::Ok);
+
+ private:
+  bool AnswerDialogsFor(unsigned milliseconds, DialogAnswer answer);  // true: the child ended
+  void* process_ = nullptr;
+  unsigned long processId_ = 0;
+  ChildRun run_;
+  std::vector<void*> answered_;
 };
 
 // Starts `executable` in `folder`, answers every dialog it opens with

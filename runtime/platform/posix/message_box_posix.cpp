@@ -13,7 +13,7 @@ std::atomic<MessageBoxObserver> g_observer{nullptr};
 
 MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer) { return g_observer.exchange(observer); }
 
-void ShowMessageBox(const char* text) {
+void ShowMessageBox(const char* text, MessageIcon) {
   if (MessageBoxObserver observer = g_observer.load()) {
     observer(text);
     return;

@@ -37,6 +37,12 @@ String ExecutableFolder() {
 
 bool IsAbsolutePath(const char* path) { return path[0] == '/'; }
 
+String ChildPath(const char* folder, const char* name) {
+  std::string path = folder;
+  if (path.empty() || path.back() != '/') path += '/';
+  return PathString(path + name);
+}
+
 String AbsolutePath(const char* path) {
   if (IsAbsolutePath(path)) return PathString(WithoutTrailingSlashes(path));
   const String folder = ExecutableFolder();

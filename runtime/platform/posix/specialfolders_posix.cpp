@@ -72,6 +72,8 @@ String SpecialFolderPath(SpecialFolder folder) {
       return PathString(PreferencesFolder());
     case SpecialFolder::Temporary:
       return PathString(TemporaryFolder());
+    case SpecialFolder::Root:
+      return PathString("/");
   }
   return String();
 }

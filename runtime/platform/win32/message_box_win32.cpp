@@ -13,12 +13,15 @@ std::atomic<MessageBoxObserver> g_observer{nullptr};
 
 MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer) { return g_observer.exchange(observer); }
 
-void ShowMessageBox(const char* text) {
+void ShowMessageBox(const char* text, MessageIcon icon) {
   if (MessageBoxObserver observer = g_observer.load()) {
     observer(text);
     return;
   }
-  MessageBoxA(nullptr, text, "", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+  if (icon == MessageIcon::Error)
+    MessageBoxA(nullptr, text, nullptr, MB_ICONERROR);
+  else
+    MessageBoxA(nullptr, text, "", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
 }
 
 }  // namespace ql::platform

@@ -129,6 +129,13 @@ String ExecutableFolder() { return PathFromWide(ExecutableFolderWide()); }
 
 bool IsAbsolutePath(const char* path) { return IsAbsoluteWide(WidePath(path)); }
 
+// Joined in UTF-16, where a trailing backslash cannot be half of a character.
+String ChildPath(const char* folder, const char* name) {
+  std::wstring path = WidePath(folder);
+  if (path.empty() || !IsSeparator(path.back())) path += L'\\';
+  return PathFromWide(path + WidePath(name));
+}
+
 String AbsolutePath(const char* path) {
   std::wstring wide = WidePath(path);
   if (wide.empty()) return String();

@@ -33,6 +33,14 @@ std::wstring TemporaryFolder() {
   return path;
 }
 
+// The drive of the Windows folder, as "C:".
+std::wstring SystemDriveRoot() {
+  wchar_t path[MAX_PATH + 1] = {};
+  const UINT n = GetWindowsDirectoryW(path, MAX_PATH + 1);
+  if (n < 2 || n > MAX_PATH || path[1] != L':') return std::wstring();
+  return std::wstring(path, 2);
+}
+
 }  // namespace
 
 String SpecialFolderPath(SpecialFolder folder) {
@@ -41,6 +49,8 @@ String SpecialFolderPath(SpecialFolder folder) {
       return PathFromWide(WithoutTrailingSeparator(ApplicationDataFolder()));
     case SpecialFolder::Temporary:
       return PathFromWide(WithoutTrailingSeparator(TemporaryFolder()));
+    case SpecialFolder::Root:
+      return PathFromWide(SystemDriveRoot());
   }
   return String();
 }

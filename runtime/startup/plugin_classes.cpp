@@ -1,0 +1,254 @@
+#include "startup/plugin_classes.h"
+
+#include <string.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/intrinsic_classes.h"
+#include "core/object.h"
+#include "core/object_definition.h"
+#include "core/string.h"
+#include "startup/bytes.h"
+#include "startup/relocentry.h"
+
+namespace ql {
+namespace {
+
+// Limits that no real class reaches; a description beyond them is refused
+// instead of making the runtime allocate whatever a damaged table claims.
+constexpr size_t kMaximumNameLength = 255;
+constexpr uint32_t kMaximumMembers = 1024;
+constexpr uint32_t kMaximumParameters = 64;
+constexpr uint32_t kMaximumFieldBytes = 1u << 20;
+
+enum class State { Pending, Completing, Complete };
+
+// One registered class. Records live for the process: the definition, its
+// description and every table point into them.
+struct PluginClassRecord {
+  State state = State::Pending;
+  std::deque<std::string> texts;  // a deque never moves its elements
+  const char* name = nullptr;
+  const char* superName = nullptr;
+  uint32_t fieldBytes = 0;
+  uint32_t* fieldOffset = nullptr;
+  std::vector<PropertyEntry> properties;
+  std::vector<bool> paramInFields;
+  std::vector<std::vector<ParameterEntry>> parameters;  // one list per method
+  std::vector<MethodEntry> methods;
+  std::vector<EventDeclarationEntry> events;
+  bool isControl = false;
+  QuillonPluginControl control{};
+  std::vector<Link> links;  // the link names to register
+  ClassDescription description{.name = nullptr};
+  std::unique_ptr<ObjectDefinition> definition;
+
+  const char* Keep(const char* text) {
+    if (!text) return nullptr;
+    texts.emplace_back(text);
+    return texts.back().c_str();
+  }
+};
+
+std::vector<PluginClassRecord*>& Records() {
+  static std::vector<PluginClassRecord*>& records = *new std::vector<PluginClassRecord*>;
+  return records;
+}
+
+PluginClassRecord* FindRecord(const char* name) {
+  for (PluginClassRecord* r : Records())
+    if (NamesEqual(r->name, name)) return r;
+  return nullptr;
+}
+
+// --- Checking a description ---
+
+bool HasLengthAtMost(const char* text, size_t limit) { return text && strnlen(text, limit + 1) <= limit; }
+
+bool IsIdentifier(const char* text) {
+  if (!HasLengthAtMost(text, kMaximumNameLength) || !*text) return false;
+  for (const char* c = text; *c; ++c) {
+    const bool ok = (*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') || *c == '_' ||
+                    *c == '$';
+    if (!ok) return false;
+  }
+  return true;
+}
+
+struct ScalarName {
+  const char* name;
+  const TypeReference* type;
+};
+const ScalarName kScalars[] = {{"String", types::String}, {"Integer", types::Integer}, {"Boolean", types::Boolean},
+                               {"Single", types::Single}, {"Double", types::Double},   {"Color", types::Color}};
+
+// A scalar type, an intrinsic class, a plug-in class, or the class itself.
+const TypeReference* ResolveType(const char* type, const PluginClassRecord& self) {
+  if (!IsIdentifier(type)) return nullptr;
+  for (const ScalarName& s : kScalars)
+    if (NamesEqual(s.name, type)) return s.type;
+  if (ObjectDefinition* d = FindRegisteredDefinition(type, strlen(type))) return TypeOf(*d);
+  if (PluginClassRecord* r = FindRecord(type)) return TypeOf(*r->definition);
+  if (NamesEqual(type, self.name)) return TypeOf(*self.definition);
+  return nullptr;
+}
+
+// A link name is taken when it names nothing yet, or this very function;
+// `*kept` is the record's copy (nil when there is no link name).
+bool AddLink(PluginClassRecord& r, const char* link, void* function, const char** kept) {
+  *kept = nullptr;
+  if (!link) return true;
+  if (!IsIdentifier(link) || !function || function == reinterpret_cast<void*>(1)) return false;
+  if (void* existing = LookupEntryPoint(link); existing && existing != function) return false;
+  for (const Link& l : r.links)
+    if (NamesEqual(l.name, link) && l.function != function) return false;
+  *kept = r.Keep(link);
+  r.links.push_back(Link{function, *kept});
+  return true;
+}
+
+bool TakeProperties(const QuillonPluginClass& d, PluginClassRecord& r) {
+  if (d.propertyCount > kMaximumMembers || (d.propertyCount && !d.properties)) return false;
+  r.properties.reserve(d.propertyCount);
+  for (uint32_t i = 0; i < d.propertyCount; ++i) {
+    const QuillonPluginProperty& p = d.properties[i];
+    const TypeReference* type = ResolveType(p.type, r);
+    const bool inFields = (p.flags & QUILLON_PARAM_IN_FIELDS) != 0;
+    if (!IsIdentifier(p.name) || !type || (inFields && p.param >= d.fieldBytes)) return false;
+    const char* getterLink;
+    const char* setterLink;
+    if (!AddLink(r, p.getterLink, p.getter, &getterLink) || !AddLink(r, p.setterLink, p.setter, &setterLink))
+      return false;
+    r.properties.push_back(
+        Property(r.Keep(p.name), type, Link{p.getter, getterLink}, Link{p.setter, setterLink}, p.param));
+    r.paramInFields.push_back(inFields);
+  }
+  return true;
+}
+
+bool TakeParameters(const QuillonPluginMethod& m, PluginClassRecord& r, std::vector<ParameterEntry>& out) {
+  if (m.parameterCount > kMaximumParameters || (m.parameterCount && !m.parameters)) return false;
+  out.reserve(m.parameterCount);
+  for (uint32_t i = 0; i < m.parameterCount; ++i) {
+    const QuillonPluginParameter& p = m.parameters[i];
+    const TypeReference* type = ResolveType(p.type, r);
+    if (!IsIdentifier(p.name) || !type) return false;
+    out.push_back(Parameter(r.Keep(p.name), type, p.byReference ? PassBy::Reference : PassBy::Value));
+  }
+  return true;
+}
+
+bool TakeMethods(const QuillonPluginClass& d, PluginClassRecord& r) {
+  if (d.methodCount > kMaximumMembers || (d.methodCount && !d.methods)) return false;
+  r.parameters.resize(d.methodCount);  // sized once: the entries point into the lists
+  r.methods.reserve(d.methodCount);
+  for (uint32_t i = 0; i < d.methodCount; ++i) {
+    const QuillonPluginMethod& m = d.methods[i];
+    const TypeReference* result = nullptr;
+    if (m.resultType && !(result = ResolveType(m.resultType, r))) return false;
+    if (!IsIdentifier(m.name) || !m.function || !TakeParameters(m, r, r.parameters[i])) return false;
+    const char* link;
+    if (!AddLink(r, m.link, m.function, &link)) return false;
+    const Table<ParameterEntry> parameters(r.parameters[i].data(), static_cast<uint32_t>(r.parameters[i].size()));
+    r.methods.push_back(Method(r.Keep(m.name), Link{m.function, link}, result, parameters));
+  }
+  return true;
+}
+
+bool TakeEvents(const QuillonPluginClass& d, PluginClassRecord& r) {
+  if (d.eventCount > kMaximumMembers || (d.eventCount && !d.events)) return false;
+  r.events.reserve(d.eventCount);
+  for (uint32_t i = 0; i < d.eventCount; ++i) {
+    const QuillonPluginEvent& e = d.events[i];
+    if (!IsIdentifier(e.name) || (e.parameters && !HasLengthAtMost(e.parameters, 4096))) return false;
+    if (e.resultType && !ResolveType(e.resultType, r)) return false;
+    r.events.push_back(Event(r.Keep(e.name), r.Keep(e.parameters ? e.parameters : ""), r.Keep(e.resultType)));
+  }
+  return true;
+}
+
+bool TakeIdentity(const QuillonPluginClass& d, PluginClassRecord& r) {
+  if (d.version != QUILLON_PLUGIN_VERSION || !IsIdentifier(d.name) || d.fieldBytes > kMaximumFieldBytes) return false;
+  if (d.superName && !HasLengthAtMost(d.superName, kMaximumNameLength)) return false;
+  // A name that a class already has would never be found.
+  RegisterIntrinsicClasses();
+  if (FindRegisteredDefinition(d.name, strlen(d.name)) || FindRecord(d.name)) return false;
+  r.name = r.Keep(d.name);
+  r.superName = d.superName && *d.superName ? r.Keep(d.superName) : nullptr;
+  r.fieldBytes = d.fieldBytes;
+  r.fieldOffset = d.fieldOffset;
+  if (d.control) {
+    r.isControl = true;
+    r.control = *d.control;
+  }
+  return true;
+}
+
+// --- Completing ---
+
+void Complete(PluginClassRecord& r);
+
+ObjectDefinition* SuperclassOf(const PluginClassRecord& r) {
+  if (!r.superName) return nullptr;
+  if (ObjectDefinition* d = FindRegisteredDefinition(r.superName, strlen(r.superName))) return d;
+  PluginClassRecord* super = FindRecord(r.superName);
+  if (!super) return nullptr;
+  Complete(*super);  // does nothing while it is completing: a cycle
+  return super->state == State::Complete ? super->definition.get() : nullptr;
+}
+
+void Complete(PluginClassRecord& r) {
+  if (r.state != State::Pending) return;
+  r.state = State::Completing;
+  ObjectDefinition* super = SuperclassOf(r);
+  RuntimeClass* superClass = super ? ClassOf(*super) : nullptr;
+  if (!superClass) super = nullptr;
+  const uint32_t fields =
+      static_cast<uint32_t>(AlignUp(superClass ? InstanceBytes(superClass) : kObjectHeaderSize, alignof(void*)));
+  for (size_t i = 0; i < r.properties.size(); ++i)
+    if (r.paramInFields[i]) r.properties[i].param += fields;
+  if (r.fieldOffset) *r.fieldOffset = fields;
+  r.description.super = super;
+  r.description.instanceSize = fields + r.fieldBytes;
+  RegisterPluginDefinition(*r.definition);
+  r.state = State::Complete;
+}
+
+}  // namespace
+
+void CompletePluginClasses() {
+  // Completing may complete a later record first (its superclass); the list does not grow meanwhile.
+  for (PluginClassRecord* r : Records()) Complete(*r);
+}
+
+const QuillonPluginControl* PluginControlOf(const RuntimeClass* cls) {
+  for (const RuntimeClass* c = cls; c; c = c->super)
+    for (const PluginClassRecord* r : Records())
+      if (r->isControl && r->state == State::Complete && r->definition->runtimeClass == c) return &r->control;
+  return nullptr;
+}
+
+}  // namespace ql
+
+extern "C" int32_t RuntimeRegisterPluginClass(const QuillonPluginClass* description) {
+  using namespace ql;
+  if (!description) return 0;
+  auto record = std::make_unique<PluginClassRecord>();
+  PluginClassRecord& r = *record;
+  if (!TakeIdentity(*description, r)) return 0;
+  // Made now, so that members of this and later classes can name it as their type.
+  r.description.name = r.name;
+  r.definition = std::make_unique<ObjectDefinition>(r.description);
+  if (!TakeProperties(*description, r) || !TakeMethods(*description, r) || !TakeEvents(*description, r)) return 0;
+  r.description.properties = Table<PropertyEntry>(r.properties.data(), static_cast<uint32_t>(r.properties.size()));
+  r.description.methods = Table<MethodEntry>(r.methods.data(), static_cast<uint32_t>(r.methods.size()));
+  r.description.events = Table<EventDeclarationEntry>(r.events.data(), static_cast<uint32_t>(r.events.size()));
+  r.description.initHook = description->initHook;
+  r.description.destroyHook = description->destroyHook;
+  for (const Link& l : r.links) RegisterEntryPoint(l.name, l.function);
+  Records().push_back(record.release());
+  return 1;
+}
