@@ -1,6 +1,8 @@
 #include "startup/plugins.h"
 
 #include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
 
 #include <map>
 #include <set>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "core/class_lookup.h"
+#include "platform/message_box.h"
 #include "quillon/plugin.h"
 #include "startup/exitcleanup.h"
 #include "startup/synthetic_image.h"
@@ -278,6 +281,30 @@ TEST_F(PluginInstallation, ClassesRegisteredByAPluginAreCompletedBeforeThePassEn
   EXPECT_EQ(sub->super, LookupClass("PiInstalledBase"));
   EXPECT_EQ(sub->super->super, LookupClass("RectControl"));
 }
+
+#if GTEST_HAS_DEATH_TEST && defined(__linux__)
+void PrintObservedMessage(const char* text) { fprintf(stderr, "observed: %s\n", text); }
+
+// The process's own services: a preferences folder where no file can be
+// made (procfs refuses new files, even to root) shows the message through the
+// message-box seam and ends the process with exit code 0.
+TEST(PluginInstallationDeathTest, AFolderThatCannotBeWrittenShowsTheMessageAndEndsWithZero) {
+  const Bytes section = test::Resources().Plugin(1, "Plugin.dll", {1, 2, 3}).bytes();
+  ResourceIndex index;
+  LoadFailure failure;
+  ASSERT_TRUE(index.Index(ByteView{section.data(), section.size()}, 0, &failure));
+  EXPECT_EXIT(
+      {
+        setenv("XDG_CONFIG_HOME", "/proc/self", 1);
+        platform::SetMessageBoxObserver(PrintObservedMessage);
+        RunPluginInstallationPass(ProcessPluginServices(), index);
+        fprintf(stderr, "the pass returned\n");
+      },
+      testing::ExitedWithCode(0),
+      "observed: The application cannot continue because a needed file cannot be installed\\. You don't have "
+      "appropriate permission to install the file\\.");
+}
+#endif
 
 }  // namespace
 }  // namespace ql
