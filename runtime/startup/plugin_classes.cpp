@@ -71,8 +71,8 @@ bool HasLengthAtMost(const char* text, size_t limit) { return text && strnlen(te
 bool IsIdentifier(const char* text) {
   if (!HasLengthAtMost(text, kMaximumNameLength) || !*text) return false;
   for (const char* c = text; *c; ++c) {
-    const bool ok = (*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') || *c == '_' ||
-                    *c == '$';
+    const bool ok =
+        (*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') || *c == '_' || *c == '$';
     if (!ok) return false;
   }
   return true;

@@ -37,12 +37,12 @@ class ProcessServices final : public PluginServices {
   }
 
   void* LoadPluginLibrary(const char* path) override { return platform::LoadLibraryAtPath(path); }
-  void* FindPluginRoutine(void* library, const char* name) override { return platform::FindLibraryRoutine(library, name); }
+  void* FindPluginRoutine(void* library, const char* name) override {
+    return platform::FindLibraryRoutine(library, name);
+  }
   void FreePluginLibrary(void* library) override { platform::FreeLibraryHandle(library); }
 
-  void ShowInstallFailure(const char* text) override {
-    platform::ShowMessageBox(text, platform::MessageIcon::Error);
-  }
+  void ShowInstallFailure(const char* text) override { platform::ShowMessageBox(text, platform::MessageIcon::Error); }
   void EndProcess() override { platform::EndProcess(); }
 };
 

@@ -28,8 +28,8 @@ ObjectRef PictureFromResource(const ResourceIndex& resources, uint16_t number) {
   platform::BitmapHandle handle =
       platform::CreateBitmapFromPacked(bitmap.packed.data, bitmap.packed.size, bitmap.pixelOffset);
   if (!handle) return ObjectRef();
-  return NewPictureObject(handle, PictureSize{bitmap.width, bitmap.height, bitmap.horizontalResolution,
-                                              bitmap.verticalResolution});
+  return NewPictureObject(
+      handle, PictureSize{bitmap.width, bitmap.height, bitmap.horizontalResolution, bitmap.verticalResolution});
 }
 
 ObjectRef CursorFromResource(const ResourceIndex& resources, uint16_t number) {

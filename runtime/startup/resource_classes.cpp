@@ -14,7 +14,9 @@ T* Instance(RuntimeObject* o) {
   return reinterpret_cast<T*>(o);
 }
 
-void DestroyPicture(RuntimeObject* o) { platform::DeleteBitmap(std::exchange(Instance<PictureObject>(o)->bitmap, nullptr)); }
+void DestroyPicture(RuntimeObject* o) {
+  platform::DeleteBitmap(std::exchange(Instance<PictureObject>(o)->bitmap, nullptr));
+}
 
 void DestroyMouseCursor(RuntimeObject* o) {
   platform::DestroyCursorHandle(std::exchange(Instance<MouseCursorObject>(o)->cursor, nullptr));

@@ -124,8 +124,8 @@ bool ReadPackedBitmap(ByteView resource, PackedBitmap* out) {
   }
   const uint64_t pixelOffset = layout.headerSize + layout.colourBytes;
   const bool compressed = layout.compression == kRle8 || layout.compression == kRle4;
-  const uint64_t pixels = compressed ? layout.compressedSize
-                                    : PixelBytes(layout.width, layout.height, layout.bitsPerPixel, packed.size);
+  const uint64_t pixels =
+      compressed ? layout.compressedSize : PixelBytes(layout.width, layout.height, layout.bitsPerPixel, packed.size);
   if (!packed.Holds(pixelOffset, pixels)) return false;
   result.pixelOffset = static_cast<size_t>(pixelOffset);
   *out = result;

@@ -16,10 +16,10 @@ namespace ql {
 constexpr size_t kBitmapFileHeaderSize = 14;
 
 struct PackedBitmap {
-  ByteView packed;                // the bitmap without its file header: information header, colours, pixels
-  size_t pixelOffset = 0;         // of the pixels in `packed`
+  ByteView packed;         // the bitmap without its file header: information header, colours, pixels
+  size_t pixelOffset = 0;  // of the pixels in `packed`
   int32_t width = 0;
-  int32_t height = 0;             // rows, positive also for a top-down bitmap
+  int32_t height = 0;                // rows, positive also for a top-down bitmap
   int32_t horizontalResolution = 0;  // dots per inch: pixels per metre / 39.37007874015748, truncated
   int32_t verticalResolution = 0;
 };

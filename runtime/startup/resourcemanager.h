@@ -34,7 +34,7 @@ inline constexpr uint32_t kPlugin = FourCharCode("QLPl");
 }  // namespace resource_type
 
 struct ResourceEntry {
-  uint32_t type = 0;              // four-character code
+  uint32_t type = 0;  // four-character code
   uint16_t number = 0;
   const uint8_t* data = nullptr;  // inside the rsrc section; null: the empty entry (no resource)
   uint32_t size = 0;              // bytes of data

@@ -1,7 +1,6 @@
 #include "platform/cursor.h"
 
 #include <gtest/gtest.h>
-
 #include <string.h>
 
 #if defined(_WIN32)

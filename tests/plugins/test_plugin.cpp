@@ -21,7 +21,9 @@ struct BaseFields {
   int32_t count;
 };
 
-BaseFields* FieldsOf(RuntimeObject* o) { return reinterpret_cast<BaseFields*>(reinterpret_cast<char*>(o) + g_baseFields); }
+BaseFields* FieldsOf(RuntimeObject* o) {
+  return reinterpret_cast<BaseFields*>(reinterpret_cast<char*>(o) + g_baseFields);
+}
 
 void InitialiseBase(RuntimeObject* o) { FieldsOf(o)->count = 7; }
 

@@ -1,7 +1,6 @@
 #include "startup/plugin_classes.h"
 
 #include <gtest/gtest.h>
-
 #include <string.h>
 
 #include <deque>
@@ -35,7 +34,9 @@ uint32_t g_lineFields = 0;
 uint32_t g_baseFields = 0;
 int g_painted = 0;
 
-void SetCountToSeven(RuntimeObject* o) { *reinterpret_cast<int32_t*>(reinterpret_cast<char*>(o) + g_baseFields + 4) = 7; }
+void SetCountToSeven(RuntimeObject* o) {
+  *reinterpret_cast<int32_t*>(reinterpret_cast<char*>(o) + g_baseFields + 4) = 7;
+}
 void Paint(RuntimeObject*, void*, const QuillonRect*) { ++g_painted; }
 
 int32_t PropertyValue(RuntimeObject* o, const char* signature) {
@@ -53,8 +54,9 @@ TEST(PluginClasses, CompleteSuperclassFirstWhateverTheRegistrationOrder) {
   QuillonPluginClass line = Class("PcLine", "PcBase", 4);
   line.fieldOffset = &g_lineFields;
   line.control = &control;
-  const QuillonPluginProperty count{"Count", "Integer", LookupEntryPoint("intGetter"), LookupEntryPoint("intSetter"),
-                                    nullptr, nullptr, 4, QUILLON_PARAM_IN_FIELDS};
+  const QuillonPluginProperty count{
+      "Count", "Integer", LookupEntryPoint("intGetter"), LookupEntryPoint("intSetter"), nullptr,
+      nullptr, 4,         QUILLON_PARAM_IN_FIELDS};
   QuillonPluginClass base = Class("PcBase", "RectControl", 8);
   base.fieldOffset = &g_baseFields;
   base.initHook = SetCountToSeven;
@@ -93,9 +95,9 @@ TEST(PluginClasses, CompleteSuperclassFirstWhateverTheRegistrationOrder) {
   EXPECT_EQ(found->defaultHeight, 4);
   found->paint(nullptr, nullptr, nullptr);
   EXPECT_EQ(g_painted, 1);
-  RuntimeClass* compiled = RuntimeNewClass(lineClass, lineClass->methodCount, lineClass->interfaceCount,
-                                           lineClass->eventCount, lineClass->staticMethodCount,
-                                           lineClass->propertyCount);
+  RuntimeClass* compiled =
+      RuntimeNewClass(lineClass, lineClass->methodCount, lineClass->interfaceCount, lineClass->eventCount,
+                      lineClass->staticMethodCount, lineClass->propertyCount);
   EXPECT_EQ(PluginControlOf(compiled), found);
   EXPECT_EQ(PluginControlOf(baseClass), nullptr);
   EXPECT_EQ(PluginControlOf(rectControl), nullptr);
@@ -104,8 +106,8 @@ TEST(PluginClasses, CompleteSuperclassFirstWhateverTheRegistrationOrder) {
 
 TEST(PluginClasses, AMissingSuperclassOrACycleGivesARootClass) {
   const QuillonPluginClass classes[] = {Class("PcOrphan", "PcNoSuchClass"), Class("PcCycleA", "PcCycleB"),
-                                        Class("PcCycleB", "PcCycleA"), Class("PcSelf", "pcself"),
-                                        Class("PcRoot", nullptr), Class("PcEmptySuper", "")};
+                                        Class("PcCycleB", "PcCycleA"),      Class("PcSelf", "pcself"),
+                                        Class("PcRoot", nullptr),           Class("PcEmptySuper", "")};
   for (const QuillonPluginClass& c : classes) ASSERT_EQ(RuntimeRegisterPluginClass(&c), 1) << c.name;
   CompletePluginClasses();
   for (const char* root : {"PcOrphan", "PcSelf", "PcRoot", "PcEmptySuper"}) {
@@ -169,8 +171,9 @@ TEST(PluginClasses, MembersBecomeClassTableEntriesAndLinkNames) {
 
 TEST(PluginClasses, TheDescriptionIsCopiedDuringTheCall) {
   std::string name = "PcCopied", property = "Width", type = "Integer";
-  const QuillonPluginProperty p{property.c_str(), type.c_str(), LookupEntryPoint("intGetter"), nullptr,
-                                nullptr, nullptr, 0, QUILLON_PARAM_IN_FIELDS};
+  const QuillonPluginProperty p{
+      property.c_str(),       type.c_str(), LookupEntryPoint("intGetter"), nullptr, nullptr, nullptr, 0,
+      QUILLON_PARAM_IN_FIELDS};
   QuillonPluginClass c = Class(name.c_str(), nullptr, 4);
   c.properties = &p;
   c.propertyCount = 1;
@@ -189,15 +192,16 @@ void* Function() { return nullptr; }
 TEST(PluginClasses, DescriptionsThatCannotBeClassesAreRefused) {
   void* const f = reinterpret_cast<void*>(Function);
   const QuillonPluginProperty unknownType{"P", "NoSuchType", f, nullptr, nullptr, nullptr, 0, 0};
-  const QuillonPluginProperty paramBeyondFields{"P", "Integer", f, nullptr, nullptr, nullptr, 4, QUILLON_PARAM_IN_FIELDS};
+  const QuillonPluginProperty paramBeyondFields{"P",     "Integer", f, nullptr,
+                                                nullptr, nullptr,   4, QUILLON_PARAM_IN_FIELDS};
   const QuillonPluginProperty takenLink{"P", "Integer", f, nullptr, "intGetter", nullptr, 0, 0};
   const QuillonPluginProperty badName{"Two words", "Integer", f, nullptr, nullptr, nullptr, 0, 0};
   const QuillonPluginProperty linkWithoutFunction{"P", "Integer", nullptr, nullptr, "PcRefusedGetter", nullptr, 0, 0};
-  const QuillonPluginProperty standardMarkerLinked{"P", "Integer", reinterpret_cast<void*>(1), nullptr,
-                                                   "PcRefusedStandard", nullptr, 0, 0};
-  const QuillonPluginProperty sameLinkTwice[] = {{"A", "Integer", f, nullptr, "PcRefusedTwice", nullptr, 0, 0},
-                                                 {"B", "Integer", reinterpret_cast<void*>(OtherGetter), nullptr,
-                                                  "PcRefusedTwice", nullptr, 0, 0}};
+  const QuillonPluginProperty standardMarkerLinked{
+      "P", "Integer", reinterpret_cast<void*>(1), nullptr, "PcRefusedStandard", nullptr, 0, 0};
+  const QuillonPluginProperty sameLinkTwice[] = {
+      {"A", "Integer", f, nullptr, "PcRefusedTwice", nullptr, 0, 0},
+      {"B", "Integer", reinterpret_cast<void*>(OtherGetter), nullptr, "PcRefusedTwice", nullptr, 0, 0}};
   const QuillonPluginMethod noFunction{"M", nullptr, nullptr, nullptr, nullptr, 0};
   const QuillonPluginMethod parametersMissing{"M", f, nullptr, nullptr, nullptr, 2};
   const QuillonPluginMethod badResult{"M", f, nullptr, "NoSuchType", nullptr, 0};
@@ -212,7 +216,8 @@ TEST(PluginClasses, DescriptionsThatCannotBeClassesAreRefused) {
   // A name of its own for each case: one wrongly accepted must not make the next refused for its name.
   std::deque<std::string> names;
   auto add = [&](const char* what, QuillonPluginClass c) {
-    if (c.name && strcmp(c.name, "PcRefused") == 0) c.name = names.emplace_back("PcRefused" + std::to_string(names.size())).c_str();
+    if (c.name && strcmp(c.name, "PcRefused") == 0)
+      c.name = names.emplace_back("PcRefused" + std::to_string(names.size())).c_str();
     cases.push_back({what, c});
   };
   QuillonPluginClass c = Class("PcRefused", nullptr, 4);

@@ -38,10 +38,10 @@ class FakeServices final : public PluginServices {
   std::map<std::string, std::string> candidates = {{"pref", "/prefs"}, {"app", "/app"}, {"root", "/"}};
   std::set<std::string> folders = {"/prefs", "/app", "/"};
   std::map<std::string, Bytes> files;
-  std::set<std::string> inUse;          // cannot be removed
+  std::set<std::string> inUse;  // cannot be removed
   std::set<std::string> cannotCreate;
   std::set<std::string> notLoadable;
-  std::set<std::string> withoutMain;    // load, but lack "QUILPluginMain"
+  std::set<std::string> withoutMain;  // load, but lack "QUILPluginMain"
   QuillonPluginMainFunction main = nullptr;
   std::map<intptr_t, std::string> loaded;  // handle -> path
 
@@ -141,23 +141,19 @@ TEST_F(PluginInstallation, AnImageWithoutPluginsStillTakesAndReleasesTheMutex) {
 
 TEST_F(PluginInstallation, PluginsAreInstalledInReverseTableOrderLoadedAndRemovedAtExitNewestFirst) {
   const size_t before = LoadedPluginCount();
-  Run(test::Resources()
-          .Plugin(1, "A.dll", {1})
-          .Add(FourCharCode("TEXT"), 1, {'x'})
-          .Plugin(2, "B.dll", {2, 3}));
-  EXPECT_EQ(services.log, (Log{"create mutex",
-                               "remove /prefs/B.dll", "create /prefs/B.dll 2", "load /prefs/B.dll",
-                               "find QUILPluginMain in /prefs/B.dll", "main with the lookup",
-                               "remove /prefs/A.dll", "create /prefs/A.dll 1", "load /prefs/A.dll",
-                               "find QUILPluginMain in /prefs/A.dll", "main with the lookup",
-                               "release mutex"}));
+  Run(test::Resources().Plugin(1, "A.dll", {1}).Add(FourCharCode("TEXT"), 1, {'x'}).Plugin(2, "B.dll", {2, 3}));
+  EXPECT_EQ(services.log, (Log{"create mutex", "remove /prefs/B.dll", "create /prefs/B.dll 2", "load /prefs/B.dll",
+                               "find QUILPluginMain in /prefs/B.dll", "main with the lookup", "remove /prefs/A.dll",
+                               "create /prefs/A.dll 1", "load /prefs/A.dll", "find QUILPluginMain in /prefs/A.dll",
+                               "main with the lookup", "release mutex"}));
   EXPECT_EQ(services.files["/prefs/B.dll"], (Bytes{2, 3}));
   EXPECT_EQ(services.files["/prefs/A.dll"], (Bytes{1}));
   EXPECT_EQ(LoadedPluginCount(), before + 2);
 
   services.log.clear();
   RunExitCleanup();
-  EXPECT_EQ(services.log, (Log{"free /prefs/A.dll", "remove /prefs/A.dll", "free /prefs/B.dll", "remove /prefs/B.dll"}));
+  EXPECT_EQ(services.log,
+            (Log{"free /prefs/A.dll", "remove /prefs/A.dll", "free /prefs/B.dll", "remove /prefs/B.dll"}));
   EXPECT_TRUE(services.files.empty());
   EXPECT_EQ(LoadedPluginCount(), before);
 }
@@ -232,26 +228,27 @@ TEST_F(PluginInstallation, ALibraryThatDoesNotLoadOrLacksItsEntryIsSkippedSilent
   services.files["/prefs/C.dll"] = {7};
   services.inUse = {"/prefs/C.dll"};  // another instance's: never removed here
   const size_t before = LoadedPluginCount();
-  Run(test::Resources().Plugin(1, "D.dll", {4}).Plugin(2, "C.dll", {3}).Plugin(3, "B.dll", {2}).Plugin(4, "A.dll", {1}));
-  EXPECT_EQ(services.log, (Log{"create mutex",
-                               "remove /prefs/A.dll", "create /prefs/A.dll 1", "load /prefs/A.dll",
-                               "remove /prefs/A.dll",
-                               "remove /prefs/B.dll", "create /prefs/B.dll 1", "load /prefs/B.dll",
-                               "find QUILPluginMain in /prefs/B.dll", "free /prefs/B.dll", "remove /prefs/B.dll",
-                               "remove /prefs/C.dll", "load /prefs/C.dll",
-                               "remove /prefs/D.dll", "create /prefs/D.dll 1", "load /prefs/D.dll",
-                               "find QUILPluginMain in /prefs/D.dll", "main with the lookup",
-                               "release mutex"}));
+  Run(test::Resources()
+          .Plugin(1, "D.dll", {4})
+          .Plugin(2, "C.dll", {3})
+          .Plugin(3, "B.dll", {2})
+          .Plugin(4, "A.dll", {1}));
+  EXPECT_EQ(services.log,
+            (Log{"create mutex", "remove /prefs/A.dll", "create /prefs/A.dll 1", "load /prefs/A.dll",
+                 "remove /prefs/A.dll", "remove /prefs/B.dll", "create /prefs/B.dll 1", "load /prefs/B.dll",
+                 "find QUILPluginMain in /prefs/B.dll", "free /prefs/B.dll", "remove /prefs/B.dll",
+                 "remove /prefs/C.dll", "load /prefs/C.dll", "remove /prefs/D.dll", "create /prefs/D.dll 1",
+                 "load /prefs/D.dll", "find QUILPluginMain in /prefs/D.dll", "main with the lookup", "release mutex"}));
   EXPECT_EQ(LoadedPluginCount(), before + 1);
   EXPECT_EQ(services.files.count("/prefs/C.dll"), 1u);
 }
 
 TEST_F(PluginInstallation, DamagedRecordsAndNamesOutsideTheFolderAreSkipped) {
   test::Resources resources;
-  resources.Add(FourCharCode("QLPl"), 1, {});          // no length byte
+  resources.Add(FourCharCode("QLPl"), 1, {});             // no length byte
   resources.Add(FourCharCode("QLPl"), 2, {5, 'a', 'b'});  // the name runs past the data
-  const char* unsafe[] = {"../evil.dll", "a/b.dll", "a\\b.dll", "C:evil.dll", "..", " . ", "x\n.dll", "x*.dll",
-                          "x?.dll", "x|y", "x\"y", "x<y", "x>y"};
+  const char* unsafe[] = {"../evil.dll", "a/b.dll", "a\\b.dll", "C:evil.dll", "..",  " . ", "x\n.dll",
+                          "x*.dll",      "x?.dll",  "x|y",      "x\"y",       "x<y", "x>y"};
   for (const char* name : unsafe) resources.Plugin(3, name, {1});
   resources.Plugin(4, "ok.dll", {});  // a library of no bytes is still a file
   Run(resources);

@@ -66,10 +66,10 @@ int32_t IntProperty(RuntimeObject* o, const char* name) {
 std::string ClassName(RuntimeObject* o) { return o ? StringText(o->cls->name) : "(nil)"; }
 
 TEST_F(ResourceAccessors, ABitmapBecomesAPictureOfItsSizeAndResolution) {
-  const ResourceIndex& index = Index(test::Resources().Add(kBitmap, 128, test::BitmapFile({.width = 3, .height = -2,
-                                                                                           .xPixelsPerMetre = 3780,
-                                                                                           .yPixelsPerMetre = 2835,
-                                                                                           .pixelBytes = 24})));
+  const ResourceIndex& index = Index(test::Resources().Add(
+      kBitmap, 128,
+      test::BitmapFile(
+          {.width = 3, .height = -2, .xPixelsPerMetre = 3780, .yPixelsPerMetre = 2835, .pixelBytes = 24})));
   const size_t live = LiveObjectCount();
   {
     ObjectRef picture = PictureFromResource(index, 128);
@@ -97,8 +97,8 @@ TEST_F(ResourceAccessors, DataThatIsNoBitmapGivesNil) {
 }
 
 TEST_F(ResourceAccessors, ACursorResourceBecomesAMouseCursorWithItsHotSpot) {
-  const ResourceIndex& index = Index(
-      test::Resources().Add(kCursor, 7, test::CursorResource(0xF0, 0xFF, 4, 9)).Add(kCursor, 8, Bytes(67, 0)));
+  const ResourceIndex& index =
+      Index(test::Resources().Add(kCursor, 7, test::CursorResource(0xF0, 0xFF, 4, 9)).Add(kCursor, 8, Bytes(67, 0)));
   ObjectRef cursor = CursorFromResource(index, 7);
   ASSERT_TRUE(cursor);
   EXPECT_EQ(ClassName(cursor.get()), "MouseCursor");
@@ -122,8 +122,11 @@ TEST_F(ResourceAccessors, AnAuxiliaryCursorRecordIsConvertedTheSameWay) {
     int64_t number;
     int32_t hotSpotX;  // -1: nil
   } cases[] = {
-      {"record 1", block, 1, 2},   {"record 2", block, 2, 4},     {"record 0", block, 0, -1},
-      {"record 3", block, 3, -1}, {"record 2 cut short", truncated, 2, -1},
+      {"record 1", block, 1, 2},
+      {"record 2", block, 2, 4},
+      {"record 0", block, 0, -1},
+      {"record 3", block, 3, -1},
+      {"record 2 cut short", truncated, 2, -1},
   };
   for (const Case& c : cases) {
     test::FakeImageFiles files;
@@ -140,9 +143,9 @@ TEST_F(ResourceAccessors, AnAuxiliaryCursorRecordIsConvertedTheSameWay) {
 TEST_F(ResourceAccessors, ASoundIsTheWaveElseTheSndResourceOverItsDataInPlace) {
   const Bytes wave = test::WaveFile(4);
   const ResourceIndex& index = Index(test::Resources()
-                                         .Add(FourCharCode("SND "), 1, {1, 2, 3})        // at 14
-                                         .Add(FourCharCode("WAVE"), 1, wave)             // at 31
-                                         .Add(FourCharCode("SND "), 2, {4, 5})           // at 31 + wave + 14
+                                         .Add(FourCharCode("SND "), 1, {1, 2, 3})  // at 14
+                                         .Add(FourCharCode("WAVE"), 1, wave)       // at 31
+                                         .Add(FourCharCode("SND "), 2, {4, 5})     // at 31 + wave + 14
                                          .Add(FourCharCode("MIDI"), 3, {'M', 'T'})
                                          .Add(FourCharCode("MPEG"), 4, {0xFF}));
   struct Case {

@@ -22,8 +22,8 @@ struct BitmapSpec {
   int32_t xPixelsPerMetre = 2835;
   int32_t yPixelsPerMetre = 2835;
   uint32_t coloursUsed = 0;
-  size_t colourBytes = 0;   // colour table and masks written after the header
-  size_t pixelBytes = 16;   // 2 rows of 2 pixels, 24 bits, padded to 8 bytes each
+  size_t colourBytes = 0;      // colour table and masks written after the header
+  size_t pixelBytes = 16;      // 2 rows of 2 pixels, 24 bits, padded to 8 bytes each
   int64_t sizeFieldDelta = 0;  // added to the file header's size field
 };
 
@@ -70,8 +70,8 @@ inline Bytes CursorResource(uint8_t image, uint8_t mask, int16_t hotSpotV, int16
 
 // A RIFF WAVE file: a 16-byte format chunk (8 kHz, mono, 8 bits) and the samples.
 inline Bytes WaveFile(size_t samples) {
-  Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-             1,   0,   1,   0,   0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a'};
+  Bytes b = {'R', 'I', 'F', 'F', 0,    0,    0, 0, 'W',  'A',  'V', 'E', 'f', 'm', 't', ' ', 16,  0,   0,   0,
+             1,   0,   1,   0,   0x40, 0x1F, 0, 0, 0x40, 0x1F, 0,   0,   1,   0,   8,   0,   'd', 'a', 't', 'a'};
   Append32(b, static_cast<uint32_t>(samples));
   for (size_t i = 0; i < samples; ++i) b.push_back(static_cast<uint8_t>(0x80 + (i % 2 ? 20 : -20)));
   if (samples % 2) b.push_back(0);

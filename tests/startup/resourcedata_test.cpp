@@ -1,7 +1,6 @@
 #include "startup/resourcedata.h"
 
 #include <gtest/gtest.h>
-
 #include <stdint.h>
 
 #include "startup/resource_fixtures.h"
@@ -42,14 +41,30 @@ TEST(PackedBitmap, TheLayoutsTheSystemDraws) {
       {"8 bits, two colours used", {.bits = 8, .coloursUsed = 2, .colourBytes = 8, .pixelBytes = 8}, 48, 2, 72, 72},
       {"1 bit", {.bits = 1, .colourBytes = 8, .pixelBytes = 8}, 48, 2, 72, 72},
       {"16 bits, three masks after a 40-byte header",
-       {.bits = 16, .compression = 3, .colourBytes = 12, .pixelBytes = 8}, 52, 2, 72, 72},
-      {"32 bits, masks inside a 124-byte header", {.headerSize = 124, .bits = 32, .compression = 3, .pixelBytes = 16},
-       124, 2, 72, 72},
+       {.bits = 16, .compression = 3, .colourBytes = 12, .pixelBytes = 8},
+       52,
+       2,
+       72,
+       72},
+      {"32 bits, masks inside a 124-byte header",
+       {.headerSize = 124, .bits = 32, .compression = 3, .pixelBytes = 16},
+       124,
+       2,
+       72,
+       72},
       {"RLE8: as many pixel bytes as the header says",
-       {.bits = 8, .compression = 1, .imageSize = 6, .colourBytes = 1024, .pixelBytes = 6}, 1064, 2, 72, 72},
+       {.bits = 8, .compression = 1, .imageSize = 6, .colourBytes = 1024, .pixelBytes = 6},
+       1064,
+       2,
+       72,
+       72},
       {"core header, 24 bits", {.headerSize = 12}, 12, 2, 0, 0},
-      {"core header, 4 bits with RGB triples", {.headerSize = 12, .bits = 4, .colourBytes = 48, .pixelBytes = 8}, 60,
-       2, 0, 0},
+      {"core header, 4 bits with RGB triples",
+       {.headerSize = 12, .bits = 4, .colourBytes = 48, .pixelBytes = 8},
+       60,
+       2,
+       0,
+       0},
       {"bytes after the pixels", {.pixelBytes = 20}, 40, 2, 72, 72},
   };
   for (const Case& c : cases) {
@@ -109,8 +124,8 @@ TEST(PackedBitmap, DataThatIsNoCompleteBitmapIsRefused) {
       {"JPEG inside", test::BitmapFile({.compression = 4})},
       {"PNG inside", test::BitmapFile({.compression = 5})},
       {"8 bits without its colour table", test::BitmapFile({.bits = 8, .pixelBytes = 8})},
-      {"more colours than 8 bits have", test::BitmapFile({.bits = 8, .coloursUsed = 257, .colourBytes = 1028,
-                                                          .pixelBytes = 8})},
+      {"more colours than 8 bits have",
+       test::BitmapFile({.bits = 8, .coloursUsed = 257, .colourBytes = 1028, .pixelBytes = 8})},
       {"a colour count that would wrap", test::BitmapFile({.bits = 24, .coloursUsed = 0x40000001})},
       {"masks missing", test::BitmapFile({.bits = 16, .compression = 3, .pixelBytes = 8})},
       {"bit fields at 24 bits", test::BitmapFile({.compression = 3, .colourBytes = 12})},
@@ -119,8 +134,8 @@ TEST(PackedBitmap, DataThatIsNoCompleteBitmapIsRefused) {
       {"RLE8 size beyond the data",
        test::BitmapFile({.bits = 8, .compression = 1, .imageSize = 7, .colourBytes = 1024, .pixelBytes = 6})},
       {"RLE8 top-down",
-       test::BitmapFile({.height = -2, .bits = 8, .compression = 1, .imageSize = 6, .colourBytes = 1024,
-                         .pixelBytes = 6})},
+       test::BitmapFile(
+           {.height = -2, .bits = 8, .compression = 1, .imageSize = 6, .colourBytes = 1024, .pixelBytes = 6})},
       {"huge dimensions", test::BitmapFile({.width = 0x7FFFFFFF, .height = 0x7FFFFFFF, .bits = 32})},
       {"core header, 16 bits", test::BitmapFile({.headerSize = 12, .bits = 16})},
       {"core header, colours missing", test::BitmapFile({.headerSize = 12, .bits = 8, .pixelBytes = 8})},
@@ -158,8 +173,8 @@ TEST(CursorConversion, ImageAndMaskBitsBecomeTheFourKindsOfPixel) {
 
 TEST(CursorConversion, RowsAndBytesKeepTheirPlaces) {
   Bytes resource = test::CursorResource(0, 0, 0, 0);
-  resource[2 * 5 + 1] = 0x81;       // image row 5, second byte
-  resource[32 + 2 * 15] = 0x3C;     // mask row 15, first byte
+  resource[2 * 5 + 1] = 0x81;    // image row 5, second byte
+  resource[32 + 2 * 15] = 0x3C;  // mask row 15, first byte
   CursorImage cursor;
   ASSERT_TRUE(ConvertCursor(View(resource), &cursor));
   EXPECT_EQ(cursor.xorPlane[5 * 4 + 1], 0x81);

@@ -72,8 +72,12 @@ TEST(ResourceManager, FindTakesTheFirstOfATypeAndSixteenBitNumberAndNeverCrosses
     uint16_t number;
     const char* text;  // null: not found
   } cases[] = {
-      {kText, 128, "first"},  {kBitmap, 128, "B"},  {kText, 65535, "max"},
-      {kText, 5, ""},         {kText, 129, nullptr}, {kBitmap, 65535, nullptr},
+      {kText, 128, "first"},
+      {kBitmap, 128, "B"},
+      {kText, 65535, "max"},
+      {kText, 5, ""},
+      {kText, 129, nullptr},
+      {kBitmap, 65535, nullptr},
       {FourCharCode("CURS"), 128, nullptr},
       {FourCharCode("text"), 128, nullptr},  // codes compare exactly
   };

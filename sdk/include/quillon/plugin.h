@@ -38,8 +38,8 @@ struct QuillonPluginProperty {
   void* setter;            // null: read-only
   const char* getterLink;  // optional link names the runtime registers the accessors under
   const char* setterLink;
-  uint32_t param;          // passed to both accessors
-  uint32_t flags;          // QUILLON_PARAM_IN_FIELDS or 0
+  uint32_t param;  // passed to both accessors
+  uint32_t flags;  // QUILLON_PARAM_IN_FIELDS or 0
 };
 
 struct QuillonPluginParameter {
@@ -80,7 +80,7 @@ struct QuillonRect {
 typedef void (*QuillonPaintHook)(RuntimeObject* control, void* deviceContext, const QuillonRect* bounds);
 
 struct QuillonPluginControl {
-  int32_t defaultWidth;    // the size a new control of the class gets
+  int32_t defaultWidth;  // the size a new control of the class gets
   int32_t defaultHeight;
   QuillonPaintHook paint;  // null: the control draws nothing of its own
 };
@@ -88,12 +88,12 @@ struct QuillonPluginControl {
 // One class. The runtime copies everything (names, tables, the control
 // record) during the call, except `fieldOffset`, which it writes later.
 struct QuillonPluginClass {
-  uint32_t version;             // QUILLON_PLUGIN_VERSION
-  const char* name;             // letters, digits, '_' and '$'
-  const char* superName;        // an intrinsic or plug-in class; null or "": none
-  uint32_t fieldBytes;          // bytes of the class's own fields, after the superclass's
-  uint32_t* fieldOffset;        // optional: receives where those fields start in an instance
-  RuntimeObjectHook initHook;   // called for each new instance (superclass hooks first), or null
+  uint32_t version;               // QUILLON_PLUGIN_VERSION
+  const char* name;               // letters, digits, '_' and '$'
+  const char* superName;          // an intrinsic or plug-in class; null or "": none
+  uint32_t fieldBytes;            // bytes of the class's own fields, after the superclass's
+  uint32_t* fieldOffset;          // optional: receives where those fields start in an instance
+  RuntimeObjectHook initHook;     // called for each new instance (superclass hooks first), or null
   RuntimeObjectHook destroyHook;  // called before an instance is freed (before the superclass's), or null
   const QuillonPluginProperty* properties;
   uint32_t propertyCount;
