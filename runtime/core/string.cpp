@@ -12,7 +12,7 @@
 namespace ql {
 namespace {
 
-constexpr char kEmptyText[4] = {0, 0, 0, 0};
+constexpr const char* kEmptyText = kEmptyStringText;
 
 // Every change of a count is one atomic read-modify-write: the hot path of
 // compiled code is an increment, or a decrement that may free the record.
@@ -167,12 +167,6 @@ void AssignString(RuntimeString** variable, RuntimeString* value) {
 }
 
 // --- Reading ---
-
-const char* StringText(const RuntimeString* s) { return s ? s->text + 1 : kEmptyText; }
-
-int32_t StringLength(const RuntimeString* s) { return s ? s->length : 0; }
-
-uint32_t StringEncoding(const RuntimeString* s) { return s ? s->encoding : QL_ENCODING_ASCII; }
 
 char* WritableStringText(RuntimeString** variable, int32_t index) {
   RuntimeString* s = *variable;

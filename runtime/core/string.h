@@ -67,9 +67,12 @@ void ReleaseString(RuntimeString* s);
 void AssignString(RuntimeString** variable, RuntimeString* value);
 
 // --- Reading ---
-const char* StringText(const RuntimeString* s);  // never null; "" for nil
-int32_t StringLength(const RuntimeString* s);
-uint32_t StringEncoding(const RuntimeString* s);  // ASCII for nil
+// The text a nil string reads as (four NULs: also an empty UTF-16 text).
+inline constexpr char kEmptyStringText[4] = {0, 0, 0, 0};
+// Inline: compiled code's hot paths read these for every string they touch.
+inline const char* StringText(const RuntimeString* s) { return s ? s->text + 1 : kEmptyStringText; }  // never null
+inline int32_t StringLength(const RuntimeString* s) { return s ? s->length : 0; }
+inline uint32_t StringEncoding(const RuntimeString* s) { return s ? s->encoding : QL_ENCODING_ASCII; }
 // Unshares the string first. index must lie in 0 .. length-1 (0 for nil).
 char* WritableStringText(RuntimeString** s, int32_t index);
 // Only for UTF-16 strings. The text starts at buffer + 1, so the pointer is

@@ -20,10 +20,23 @@ class Lock {
   alignas(void*) unsigned char state_[64];
 };
 
-// The three locks of the runtime, created on first use in any order.
-Lock& AllocatorLock();
-Lock& StringLock();
-Lock& FileLock();
+// The three locks of the runtime, created on first use in any order (so the
+// allocator works during static initialisation). Inline: the allocator takes
+// its lock on every block.
+inline Lock& AllocatorLock() {
+  static Lock lock;
+  return lock;
+}
+
+inline Lock& StringLock() {
+  static Lock lock;
+  return lock;
+}
+
+inline Lock& FileLock() {
+  static Lock lock;
+  return lock;
+}
 
 class LockGuard {
  public:
