@@ -7,7 +7,7 @@
 #include "core/object.h"
 #include "files/file.h"
 #include "files/folder_item_imp.h"
-#include "platform/specialfolders.h"
+#include "platform/systemfolders.h"
 
 namespace ql {
 

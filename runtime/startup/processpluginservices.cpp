@@ -5,7 +5,7 @@
 #include "platform/named_mutex.h"
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "platform/specialfolders.h"
+#include "platform/systemfolders.h"
 #include "startup/pluginservices.h"
 
 namespace ql {

@@ -7,7 +7,7 @@
 
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "platform/specialfolders.h"
+#include "platform/systemfolders.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/paths.h"
-#include "platform/specialfolders.h"
+#include "platform/systemfolders.h"
 #include "startup/child_runtime.h"
 #include "startup/synthetic_image.h"
 

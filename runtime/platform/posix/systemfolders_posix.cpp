@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/posix/path_text_posix.h"
-#include "platform/specialfolders.h"
+#include "platform/systemfolders.h"
 
 namespace ql::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/specialfolders.h"
+#include "platform/systemfolders.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/specialfolders.h"
+#include "platform/systemfolders.h"
 #include "platform/win32/path_text_win32.h"
 
 namespace ql::platform {
