@@ -19,4 +19,8 @@ void ShowMessageBox(const char* text, MessageIcon icon = MessageIcon::Informatio
 using MessageBoxObserver = void (*)(const char* text);
 MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);
 
+// The system's box itself, once per platform; ShowMessageBox calls it when no
+// observer is installed.
+void ShowNativeMessageBox(const char* text, MessageIcon icon);
+
 }  // namespace ql::platform

@@ -1,23 +1,10 @@
 #include <stdio.h>
 
-#include <atomic>
-
 #include "platform/message_box.h"
 
 namespace ql::platform {
-namespace {
 
-std::atomic<MessageBoxObserver> g_observer{nullptr};
-
-}  // namespace
-
-MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer) { return g_observer.exchange(observer); }
-
-void ShowMessageBox(const char* text, MessageIcon) {
-  if (MessageBoxObserver observer = g_observer.load()) {
-    observer(text);
-    return;
-  }
+void ShowNativeMessageBox(const char* text, MessageIcon) {
   fprintf(stderr, "%s\n", text);
   fflush(stderr);
 }
