@@ -74,6 +74,31 @@ if(QL_TARGET STREQUAL "linux")
     list(APPEND startup_image_files ${dev_dir}/code.dat)
   endforeach()
   add_custom_target(startup_test_images DEPENDS ${startup_image_files})
+
+  # The runtime's reader, options, resource index and linker over any bytes,
+  # seeded with the start-up image of both machines packed as appended blocks.
+  set(image_seeds)
+  foreach(machine amd64 i386)
+    set(seed ${startup_images}/${machine}.block)
+    add_custom_command(
+      OUTPUT ${seed}
+      COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/startup/fuzz/pack_block.py ${startup_images}/${machine} ${seed}
+      DEPENDS ${startup_images}/${machine}/code.dat ${CMAKE_CURRENT_SOURCE_DIR}/startup/fuzz/pack_block.py
+      VERBATIM)
+    list(APPEND image_seeds ${seed})
+  endforeach()
+  add_custom_target(image_fuzz_seeds DEPENDS ${image_seeds})
+  if(QL_FUZZ)
+    add_executable(image_fuzz startup/fuzz/image_fuzz.cpp)
+    target_compile_options(image_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(image_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+  else()
+    add_executable(image_fuzz startup/fuzz/image_fuzz.cpp support/fuzz_corpus_driver.cpp)
+    add_test(NAME image_fuzz COMMAND image_fuzz ${image_seeds})
+  endif()
+  ql_target_defaults(image_fuzz)
+  target_link_libraries(image_fuzz PRIVATE quillon_runtime)
+  add_dependencies(image_fuzz image_fuzz_seeds)
   add_dependencies(startup_tests startup_test_images)
   target_compile_definitions(startup_tests PRIVATE QL_STARTUP_IMAGES_DIR="${startup_images}")
 endif()

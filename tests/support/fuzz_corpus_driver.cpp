@@ -9,7 +9,6 @@
 #include <random>
 #include <vector>
 
-#include "file_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -19,6 +18,17 @@ constexpr int kMutationsPerInput = 2000;
 constexpr uint32_t kBoundaries[] = {0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFF0};
 
 void Run(const std::vector<uint8_t>& input) { LLVMFuzzerTestOneInput(input.data(), input.size()); }
+
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
+  FILE* f = fopen(path, "rb");
+  if (!f) return false;
+  uint8_t chunk[65536];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) out.insert(out.end(), chunk, chunk + n);
+  const bool ok = !ferror(f);
+  fclose(f);
+  return ok;
+}
 
 // An offset in the first 512 bytes (headers), the last 1024 (an appended
 // block) or anywhere, chosen alike.
@@ -65,9 +75,8 @@ int main(int argc, char** argv) {
   Run({});
   int inputs = 0;
   for (int i = 1; i < argc; ++i) {
-    qlimage::Bytes seed;
-    qlimage::Diagnostics diagnostics;
-    if (!qlimage::ReadWholeFile(argv[i], seed, diagnostics)) {
+    std::vector<uint8_t> seed;
+    if (!ReadWholeFile(argv[i], seed)) {
       fprintf(stderr, "corpus: cannot read %s\n", argv[i]);
       return 1;
     }
