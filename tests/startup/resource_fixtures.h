@@ -11,7 +11,7 @@
 
 namespace ql::test {
 
-struct BitmapSpec {
+struct BitmapShape {
   uint32_t headerSize = 40;  // 12: the core header
   int32_t width = 2;
   int32_t height = 2;
@@ -27,32 +27,32 @@ struct BitmapSpec {
   int64_t sizeFieldDelta = 0;  // added to the file header's size field
 };
 
-inline Bytes BitmapFile(const BitmapSpec& spec) {
-  Bytes info(spec.headerSize, 0);
-  Put32(info, 0, spec.headerSize);
-  if (spec.headerSize == 12) {
-    info[4] = static_cast<uint8_t>(spec.width), info[5] = static_cast<uint8_t>(spec.width >> 8);
-    info[6] = static_cast<uint8_t>(spec.height), info[7] = static_cast<uint8_t>(spec.height >> 8);
-    info[8] = static_cast<uint8_t>(spec.planes), info[10] = static_cast<uint8_t>(spec.bits);
-  } else if (spec.headerSize >= 40) {
-    Put32(info, 4, static_cast<uint32_t>(spec.width));
-    Put32(info, 8, static_cast<uint32_t>(spec.height));
-    info[12] = static_cast<uint8_t>(spec.planes), info[14] = static_cast<uint8_t>(spec.bits);
-    Put32(info, 16, spec.compression);
-    Put32(info, 20, spec.imageSize);
-    Put32(info, 24, static_cast<uint32_t>(spec.xPixelsPerMetre));
-    Put32(info, 28, static_cast<uint32_t>(spec.yPixelsPerMetre));
-    Put32(info, 32, spec.coloursUsed);
+inline Bytes BitmapFile(const BitmapShape& shape) {
+  Bytes info(shape.headerSize, 0);
+  Put32(info, 0, shape.headerSize);
+  if (shape.headerSize == 12) {
+    info[4] = static_cast<uint8_t>(shape.width), info[5] = static_cast<uint8_t>(shape.width >> 8);
+    info[6] = static_cast<uint8_t>(shape.height), info[7] = static_cast<uint8_t>(shape.height >> 8);
+    info[8] = static_cast<uint8_t>(shape.planes), info[10] = static_cast<uint8_t>(shape.bits);
+  } else if (shape.headerSize >= 40) {
+    Put32(info, 4, static_cast<uint32_t>(shape.width));
+    Put32(info, 8, static_cast<uint32_t>(shape.height));
+    info[12] = static_cast<uint8_t>(shape.planes), info[14] = static_cast<uint8_t>(shape.bits);
+    Put32(info, 16, shape.compression);
+    Put32(info, 20, shape.imageSize);
+    Put32(info, 24, static_cast<uint32_t>(shape.xPixelsPerMetre));
+    Put32(info, 28, static_cast<uint32_t>(shape.yPixelsPerMetre));
+    Put32(info, 32, shape.coloursUsed);
   }
   Bytes file;
-  file.reserve(14 + info.size() + spec.colourBytes + spec.pixelBytes);
+  file.reserve(14 + info.size() + shape.colourBytes + shape.pixelBytes);
   file.resize(14, 0);
   file[0] = 'B', file[1] = 'M';
   AppendBytes(file, info);
-  file.resize(file.size() + spec.colourBytes, 0x40);
-  for (size_t i = 0; i < spec.pixelBytes; ++i) file.push_back(static_cast<uint8_t>(i));
-  Put32(file, 2, static_cast<uint32_t>(static_cast<int64_t>(file.size()) + spec.sizeFieldDelta));
-  Put32(file, 10, static_cast<uint32_t>(14 + spec.headerSize + spec.colourBytes));
+  file.resize(file.size() + shape.colourBytes, 0x40);
+  for (size_t i = 0; i < shape.pixelBytes; ++i) file.push_back(static_cast<uint8_t>(i));
+  Put32(file, 2, static_cast<uint32_t>(static_cast<int64_t>(file.size()) + shape.sizeFieldDelta));
+  Put32(file, 10, static_cast<uint32_t>(14 + shape.headerSize + shape.colourBytes));
   return file;
 }
 

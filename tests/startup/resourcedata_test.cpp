@@ -8,7 +8,7 @@
 namespace ql {
 namespace {
 
-using test::BitmapSpec;
+using test::BitmapShape;
 using test::Bytes;
 
 ByteView View(const Bytes& b) { return ByteView{b.data(), b.size()}; }
@@ -29,7 +29,7 @@ TEST(PackedBitmap, ABitmapFileGivesItsPackedBitmapSizeAndResolution) {
 TEST(PackedBitmap, TheLayoutsTheSystemDraws) {
   struct Case {
     const char* what;
-    BitmapSpec spec;
+    BitmapShape shape;
     size_t pixelOffset;
     int32_t height, horizontalResolution, verticalResolution;
   };
@@ -68,7 +68,7 @@ TEST(PackedBitmap, TheLayoutsTheSystemDraws) {
       {"bytes after the pixels", {.pixelBytes = 20}, 40, 2, 72, 72},
   };
   for (const Case& c : cases) {
-    const Bytes file = test::BitmapFile(c.spec);
+    const Bytes file = test::BitmapFile(c.shape);
     PackedBitmap bitmap;
     ASSERT_TRUE(ReadPackedBitmap(View(file), &bitmap)) << c.what;
     EXPECT_EQ(bitmap.pixelOffset, c.pixelOffset) << c.what;
