@@ -40,6 +40,9 @@ set(QL_IMAGE_CXX_FLAGS
 # one custom command per source; header dependencies through depfiles.
 function(ql_compile_image_objects out_var)
   cmake_parse_arguments(C "" "COMPILER;TAG" "SOURCES" ${ARGN})
+  if(NOT C_COMPILER)
+    message(FATAL_ERROR "ql_compile_image_objects(${C_TAG}): no compiler given")
+  endif()
   set(objects)
   foreach(source ${C_SOURCES})
     get_filename_component(absolute ${source} ABSOLUTE)
@@ -127,4 +130,15 @@ function(ql_add_image name)
     VERBATIM)
   add_custom_target(${name} ALL DEPENDS ${outputs})
   set_target_properties(${name} PROPERTIES QL_IMAGE_EXECUTABLE "${executable}" QL_IMAGE_DEV_DIR "${dev_dir}")
+endfunction()
+
+# ql_find_mingw_compiler(machine): the mingw C++ compiler of amd64 or i386 in
+# QL_<machine>_CXX, for host-side builds of images for either machine.
+function(ql_find_mingw_compiler machine)
+  if(machine STREQUAL "amd64")
+    set(prefix x86_64-w64-mingw32)
+  else()
+    set(prefix i686-w64-mingw32)
+  endif()
+  find_program(QL_${machine}_CXX NAMES ${prefix}-g++-posix ${prefix}-g++ REQUIRED)
 endfunction()

@@ -59,6 +59,7 @@ if(QL_TARGET STREQUAL "linux")
   set(startup_images ${CMAKE_CURRENT_BINARY_DIR}/startup-images)
   set(startup_image_files)
   foreach(machine amd64 i386)
+    ql_find_mingw_compiler(${machine})
     ql_compile_image_objects(objects COMPILER ${QL_${machine}_CXX} TAG startup_${machine}
                              SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/startup/fixtures/startup_image.cpp
                                      ${QL_IMAGE_SUPPORT_SOURCE})

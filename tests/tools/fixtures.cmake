@@ -13,7 +13,7 @@ foreach(machine amd64 i386)
   else()
     set(prefix i686-w64-mingw32)
   endif()
-  find_program(QL_${machine}_CXX NAMES ${prefix}-g++-posix ${prefix}-g++ REQUIRED)
+  ql_find_mingw_compiler(${machine})
   find_program(QL_${machine}_CC NAMES ${prefix}-gcc-posix ${prefix}-gcc REQUIRED)
   find_program(QL_${machine}_WINDRES NAMES ${prefix}-windres REQUIRED)
 
