@@ -14,6 +14,14 @@ bool File::AtEnd() {
   return position < 0 || length < 0 || position >= length;
 }
 
+void CloseOwnedFile(File*& file) {
+  File* owned = file;
+  if (!owned) return;
+  file = nullptr;
+  owned->Close();
+  delete owned;
+}
+
 SystemFile::~SystemFile() { Close(); }
 
 int32_t SystemFile::Read(void* buffer, int32_t count) {

@@ -30,6 +30,10 @@ class File {
   bool AtEnd();
 };
 
+// Closes and destroys the file a stream owns and clears the stream's field;
+// nothing when it is already nil.
+void CloseOwnedFile(File*& file);
+
 // A file of the system's file layer. Every call into the system is made
 // while holding the process-wide file lock. Reads are served from a block
 // read ahead, so that a stream's kilobyte fills cost no system call each;

@@ -119,11 +119,7 @@ bool StreamAtEnd(TextInputStreamObject& stream) {
 }
 
 void CloseInputStream(TextInputStreamObject& stream) {
-  File* file = stream.file;
-  if (!file) return;
-  stream.file = nullptr;
-  file->Close();
-  delete file;
+  CloseOwnedFile(stream.file);
 }
 
 }  // namespace ql

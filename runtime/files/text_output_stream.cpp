@@ -25,11 +25,7 @@ void Write(TextOutputStreamObject& stream, RuntimeString* text) {
 }
 
 void CloseOutputStream(TextOutputStreamObject& stream) {
-  File* file = stream.file;
-  if (!file) return;
-  stream.file = nullptr;
-  file->Close();
-  delete file;
+  CloseOwnedFile(stream.file);
 }
 
 }  // namespace ql
