@@ -122,6 +122,18 @@ struct RuntimeExceptionObject {
   RuntimeString* message;  // property Message, one reference
 };
 
+// The first fields of every control (class Control). Compiled control
+// classes store their constructor's index argument into `index` and return
+// it from `_Index` directly; the other fields belong to the runtime.
+struct RuntimeControlFields {
+  RuntimeObject header;
+  RuntimeObject* parent;  // runtime-owned
+  uint32_t reserved;      // runtime-owned
+  void* pane;             // runtime-owned
+  RuntimeString* name;    // property Name
+  int32_t index;          // property Index; negative: not a control-array member
+};
+
 #if defined(__i386__)
 static_assert(sizeof(RuntimeString) == 20);
 static_assert(offsetof(RuntimeString, refCount) == 0 && offsetof(RuntimeString, text) == 4 &&
@@ -149,6 +161,7 @@ static_assert(offsetof(RuntimeInterfaceEntry, methodCount) == 4 && offsetof(Runt
 static_assert(offsetof(RuntimeExceptionObject, errorNumber) == 28 && offsetof(RuntimeExceptionObject, message) == 32 &&
               sizeof(RuntimeExceptionObject) == 36);
 static_assert(sizeof(RuntimeHandlerFrame) == 12);
+static_assert(offsetof(RuntimeControlFields, index) == 44);
 #elif defined(__x86_64__)
 static_assert(sizeof(RuntimeString) == 32);
 static_assert(offsetof(RuntimeString, text) == 8 && offsetof(RuntimeString, size) == 16 &&
@@ -175,6 +188,7 @@ static_assert(offsetof(RuntimeInterfaceEntry, methodCount) == 8 && offsetof(Runt
 static_assert(offsetof(RuntimeExceptionObject, errorNumber) == 56 && offsetof(RuntimeExceptionObject, message) == 64 &&
               sizeof(RuntimeExceptionObject) == 72);
 static_assert(sizeof(RuntimeHandlerFrame) == 24);
+static_assert(offsetof(RuntimeControlFields, index) == 88);
 #else
 #error "Quillon records are defined for i686 and x86_64 only"
 #endif

@@ -9,3 +9,7 @@
 #include "quillon/entrypoints/startup.h"
 #include "quillon/entrypoints/files.h"
 #include "quillon/entrypoints/resources.h"
+#include "quillon/entrypoints/application.h"
+#include "quillon/entrypoints/windows.h"
+#include "quillon/entrypoints/controls.h"
+#include "quillon/entrypoints/menus.h"
