@@ -40,7 +40,7 @@ void StopTimer(uintptr_t timerId) { Timers().erase(timerId); }
 
 int64_t TimerMilliseconds(uintptr_t timerId) {
   auto it = Timers().find(timerId);
-  return it == Timers().end() ? -1 : it->second;
+  return it == Timers().end() ? int64_t{-1} : int64_t{it->second};
 }
 
 void DeliverTimerMessage(uintptr_t timerId) {
