@@ -14,7 +14,6 @@
 #include "core/object.h"
 #include "core/string.h"
 #include "quillon/entrypoints/application.h"
-#include "quillon/entrypoints/menus.h"
 #include "quillon/entrypoints/objects.h"
 #include "startup/file_types.h"
 #include "startup/loop_world.h"
@@ -31,6 +30,15 @@ using ::testing::ElementsAreArray;
 using Trace = std::vector<std::string>;
 
 std::string Text(RuntimeString* s) { return std::string(StringText(s), static_cast<size_t>(StringLength(s))); }
+
+// The MenuBar accessors as the image reaches them: through their link names
+// (they may be another layer's definitions).
+RuntimeObject* MenuBarOf(RuntimeObject* app) {
+  return reinterpret_cast<RuntimeObject* (*)(RuntimeObject*, uint32_t)>(LookupEntryPoint("AppMenuBarGetter"))(app, 0);
+}
+void SetMenuBar(RuntimeObject* app, RuntimeObject* bar) {
+  reinterpret_cast<void (*)(RuntimeObject*, uint32_t, RuntimeObject*)>(LookupEntryPoint("AppMenuBarSetter"))(app, 0, bar);
+}
 
 RuntimeObject* NewTracingApplication(const std::vector<int>& implemented = {0, 1, 2, 3, 4, 5, 6, 7, 8}) {
   return RuntimeNewObject(test::TracingApplicationClass(implemented));
@@ -129,8 +137,8 @@ TEST(ApplicationClass, AccessorsStoreWhatTheyAreGiven) {
   appMouseCursorSetter(app, cursorParam, cursor);  // the same again: no second reference
   EXPECT_EQ(cursor->refCount, 2);
 
-  AppMenuBarSetter(app, 0, bar);
-  read = AppMenuBarGetter(app, 0);
+  SetMenuBar(app, bar);
+  read = MenuBarOf(app);
   EXPECT_EQ(read, bar);
   RuntimeUnlockObject(read);
 
@@ -160,8 +168,8 @@ TEST(ApplicationClass, AccessorsRefuseNilAndObjectsOfOtherClasses) {
       [](RuntimeObject* o) { AppIntegerVersionStuffGetter(o, 0); },
       [](RuntimeObject* o) { AppStringVersionStuffGetter(o, 0); },
       [](RuntimeObject* o) { AppDockItemGetter(o, 0); },
-      [](RuntimeObject* o) { RuntimeUnlockObject(AppMenuBarGetter(o, 0)); },
-      [](RuntimeObject* o) { AppMenuBarSetter(o, 0, nullptr); },
+      [](RuntimeObject* o) { RuntimeUnlockObject(MenuBarOf(o)); },
+      [](RuntimeObject* o) { SetMenuBar(o, nullptr); },
   };
   RuntimeObject* other = RuntimeNewObject(ClassOf(intrinsic::Object));  // smaller than an Application
   for (size_t i = 0; i < calls.size(); ++i) {
@@ -267,27 +275,35 @@ TEST_F(Registration, QuitFromOpenEndsTheApplicationBeforeTheLoopRuns) {
 }
 
 struct DocumentsCase {
-  const char* commandLine;
+  std::string commandLine;
   bool opensDocuments;
   Trace trace;
 };
 
+// An absolute path of this system.
+#if defined(_WIN32)
+const std::string kRoot = "C:\\";
+#else
+const std::string kRoot = "/tmp/";
+#endif
+
 TEST_F(Registration, TheCommandLineNamesTheDocumentsToOpen) {
+  const std::string a = kRoot + "a.txt", spaced = kRoot + "my file.txt", b = kRoot + "b.txt";
   const DocumentsCase cases[] = {
-      {"/tmp/a.txt \"/tmp/my file.txt\" /tmp/b.txt",
+      {a + " \"" + spaced + "\" " + b,
        true,
-       {"app Open", "app OpenDocument /tmp/a.txt", "app OpenDocument /tmp/my file.txt", "app OpenDocument /tmp/b.txt"}},
-      {"\"/tmp/ends inside quotes", true, {"app Open", "app OpenDocument /tmp/ends inside quotes"}},
+       {"app Open", "app OpenDocument " + a, "app OpenDocument " + spaced, "app OpenDocument " + b}},
+      {"\"" + spaced, true, {"app Open", "app OpenDocument " + spaced}},
       {"", true, {"app Open", "app NewDocument"}},
       {"   ", true, {"app Open"}},
-      {"\"\" /tmp/a.txt", true, {"app Open", "app OpenDocument /tmp/a.txt"}},
-      {"/tmp/a.txt", false, {"app Open", "app NewDocument"}},
+      {"\"\" " + a, true, {"app Open", "app OpenDocument " + a}},
+      {a, false, {"app Open", "app NewDocument"}},
   };
   for (const DocumentsCase& c : cases) {
     ResetApplicationState();
     trace().clear();
     world().documentItems.clear();
-    KeepRawCommandLine(c.commandLine);
+    KeepRawCommandLine(c.commandLine.c_str());
     const size_t liveBefore = LiveObjectCount();
     RegisterTracingApplication(c.opensDocuments ? std::vector<int>{0, 3, 4} : std::vector<int>{0, 3});
     EXPECT_THAT(trace(), ElementsAreArray(c.trace)) << "[" << c.commandLine << "]";
