@@ -5,6 +5,7 @@
 #include "core/compiled_code.h"
 #include "core/entrypoint_table.h"
 #include "core/string.h"
+#include "quillon/entrypoints/exceptions.h"
 #include "quillon/entrypoints/objects.h"
 #include "quillon/entrypoints/windows.h"
 #include "startup/mainloop.h"
@@ -197,6 +198,7 @@ bool WindowCancelClose(RuntimeObject* w) {
 }
 bool WindowKeyDown(RuntimeObject* w, RuntimeString* key) {
   Trace(w, "KeyDown " + std::to_string(key ? uint8_t(StringText(key)[0]) : 0));
+  if (WindowDesignOf(w).raisesOnKeyDown) RuntimeNilObject();
   return WindowDesignOf(w).consumesKeys;
 }
 void WindowMouseMove(RuntimeObject* w, int32_t x, int32_t y) { Trace(w, "MouseMove " + std::to_string(x) + "," + std::to_string(y)); }

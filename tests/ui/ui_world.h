@@ -56,6 +56,7 @@ struct WindowDesign {
   int16_t minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;
   bool cancelClose = false;       // CancelClose returns True
   bool consumesKeys = false;      // the window's KeyDown returns True
+  bool raisesOnKeyDown = false;   // the window's KeyDown lets a NilObjectException escape
   bool handlesMouseDown = false;  // the window's MouseDown returns True
   std::vector<ControlDesign> controls;
 };
