@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <stdlib.h>
+
 #include "core/exception.h"
 #include "core/object.h"
 #include "platform/message_box.h"
@@ -266,6 +269,9 @@ int64_t WindowsOfProcess() {
 }
 
 TEST_F(WindowMessages, OpeningAndClosingAWindowAgainAndAgainLeaksNothing) {
+  // scripts/soak-windows.sh runs this test with many more cycles.
+  const char* soak = getenv("QL_WINDOW_CYCLES");
+  const int cycles = soak ? atoi(soak) : 25;
   const WindowDesign d = Buttons("CycleWindow");
   auto cycle = [&] {
     ObjectRef w = ObjectRef::Adopt(Open(d));
@@ -280,7 +286,13 @@ TEST_F(WindowMessages, OpeningAndClosingAWindowAgainAndAgainLeaksNothing) {
   const int64_t gdi = GuiObjects(GR_GDIOBJECTS), user = GuiObjects(GR_USEROBJECTS);
   const int64_t windows = WindowsOfProcess();
   const size_t fonts = ui::CachedFontCount();
-  for (int i = 0; i < 25; ++i) cycle();
+  for (int i = 0; i < cycles; ++i) cycle();
+  if (soak)
+    printf("after the first cycle: %zu objects, %lld windows, %zu fonts, GDI %lld, USER %lld\n"
+           "after %d more cycles: %zu objects, %lld windows, %zu fonts, GDI %lld, USER %lld\n",
+           objects, static_cast<long long>(windows), fonts, static_cast<long long>(gdi), static_cast<long long>(user),
+           cycles, LiveObjectCount(), static_cast<long long>(WindowsOfProcess()), ui::CachedFontCount(),
+           static_cast<long long>(GuiObjects(GR_GDIOBJECTS)), static_cast<long long>(GuiObjects(GR_USEROBJECTS)));
   EXPECT_EQ(LiveObjectCount(), objects);
   EXPECT_EQ(WindowsOfProcess(), windows);
   EXPECT_EQ(ui::CachedFontCount(), fonts);
