@@ -10,6 +10,7 @@
 #include "quillon/entrypoints/windows.h"
 #include "startup/mainloop.h"
 #include "ui/control_panes.h"
+#include "ui/fonts.h"
 #include "ui/native.h"
 #include "ui/view_window.h"
 #include "ui/window.h"
@@ -93,6 +94,10 @@ void ControlCreatePane(RuntimeObject* c) {
   ui::PaneWindowSpec spec{.className = NativeClassOf(d.kind), .text = nullptr,
                           .style = d.kind == PaneKind::Group ? 7u : 0u, .exStyle = 0};
   pane->CreatePaneWindow(ui::ControlView(c), nullptr, AsControl(c)->bounds, spec);
+  if (d.kind != PaneKind::Label) {
+    String face = NewStringFromCText("System");
+    pane->SetFont(ui::AcquireControlFont(ui::FontRequest{face.get(), 12, false, false, false}));
+  }
   ui::InstallControlPane(c, pane, &kSlots);
 }
 void ControlOpen(RuntimeObject* c) { Trace(c, "Open"); }
