@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/allocator.h"
+#include "quillon/entrypoints/objects.h"
 
 namespace ql::ui {
 
@@ -25,24 +26,36 @@ void ListRows::FreeCells(ListCell* cell) {
   }
 }
 
+void ListRows::FreeRow(ListRow& row) {
+  FreeCells(row.cells);
+  RuntimeUnlockObject(row.picture);
+  row = ListRow{};
+}
+
 int32_t ListRows::Insert(int32_t at, RuntimeString* text, int16_t depth, uint16_t flags) {
   if (at < 0 || at > Count()) at = Count();
   rows_.Append(ListRow{});
   ListRow* rows = rows_.begin();
   memmove(static_cast<void*>(rows + at + 1), rows + at, static_cast<size_t>(Count() - 1 - at) * sizeof(ListRow));
-  rows[at] = ListRow{NewCell(0, text), depth, flags};
+  rows[at] = ListRow{NewCell(0, text), nullptr, depth, flags};
   return at;
 }
 
 void ListRows::Remove(int32_t row) {
   if (!HasRow(row)) return;
-  FreeCells(Row(row).cells);
+  FreeRow(Row(row));
   rows_.RemoveAt(static_cast<size_t>(row));
 }
 
 void ListRows::Clear() {
-  for (ListRow& row : rows_) FreeCells(row.cells);
+  for (ListRow& row : rows_) FreeRow(row);
   rows_.Clear();
+}
+
+void ListRows::SetPicture(int32_t row, RuntimeObject* picture) {
+  ListRow& r = Row(row);
+  RuntimeLockUnlockObjects(picture, r.picture);
+  r.picture = picture;
 }
 
 ListCell* ListRows::Cell(int32_t row, int32_t column, Create create) {

@@ -41,9 +41,10 @@ enum ListRowFlag : uint16_t {
 };
 
 struct ListRow {
-  ListCell* cells;  // column 0's cell first
-  int16_t depth;    // hierarchy level, 0 at the top
-  uint16_t flags;   // ListRowFlag
+  ListCell* cells;         // column 0's cell first
+  RuntimeObject* picture;  // RowPicture, one reference
+  int16_t depth;           // hierarchy level, 0 at the top
+  uint16_t flags;          // ListRowFlag
 };
 
 class ListRows {
@@ -65,6 +66,7 @@ class ListRows {
   int32_t Append(RuntimeString* text) { return Insert(Count(), text); }
   void Remove(int32_t row);
   void Clear();
+  void SetPicture(int32_t row, RuntimeObject* picture);
 
   ListRow& Row(int32_t row) { return rows_[static_cast<size_t>(row)]; }
   const ListRow& Row(int32_t row) const { return rows_[static_cast<size_t>(row)]; }
@@ -83,6 +85,7 @@ class ListRows {
  private:
   static ListCell* NewCell(int32_t column, RuntimeString* text);
   static void FreeCells(ListCell* cell);
+  static void FreeRow(ListRow& row);
 
   Array<ListRow> rows_;
 };
