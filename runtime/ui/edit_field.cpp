@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "core/characters.h"
 #include "core/intrinsic_classes.h"
 #include "quillon/entrypoints/controls.h"
 #include "quillon/entrypoints/objects.h"
@@ -163,18 +162,15 @@ EditWindowStyle EditStyleOf(const EditFieldObject& f) {
 }
 
 String MaskedText(RuntimeString* text) {
-  String utf8 = ConvertToUTF8(text);
-  const char* bytes = utf8.text();
-  const int32_t length = utf8.length();
-  std::vector<char> out;
-  out.reserve(static_cast<size_t>(length));
-  for (int32_t i = 0; i < length;) {
-    int32_t size = 1;
-    const uint32_t code = DecodeUTF8At(bytes, length, i, &size);
-    out.push_back(code > 31 ? '*' : bytes[i]);
-    i += size;
+  // Per UTF-16 unit, as the control counts positions.
+  String wide = ConvertToUTF16(text);
+  const int32_t count = wide.length() / 2;
+  std::vector<char> out(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    const char16_t unit = WideUnitAt(wide.text(), i);
+    out[static_cast<size_t>(i)] = unit > 31 ? '*' : static_cast<char>(unit);
   }
-  return NewStringFromBytes(out.data(), static_cast<int32_t>(out.size()), QL_ENCODING_UTF8);
+  return NewStringFromBytes(out.data(), count, QL_ENCODING_UTF8);
 }
 
 int32_t EffectiveTextLimit(int32_t limitText) { return limitText == 0 ? 1000000 : limitText; }

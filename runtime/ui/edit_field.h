@@ -76,8 +76,9 @@ struct EditWindowStyle {
 };
 EditWindowStyle EditStyleOf(const EditFieldObject& field);
 
-// The text as a password field shows it: every character above code 31
-// replaced by "*", the control characters kept (UTF-8 in, UTF-8 out).
+// The text as a password field shows it: every character (UTF-16 unit, as
+// the control counts them) above code 31 replaced by "*", the control
+// characters kept.
 String MaskedText(RuntimeString* text);
 
 // LimitText as the rich-edit control takes it: 0 means 1,000,000.

@@ -67,7 +67,7 @@ bool DeferredUpdateQueued(const DeferredUpdateTarget* target) {
   return false;
 }
 
-void RunDeferredUpdates() {
+void RunListDeferredUpdates() {
   // What is queued while the pass runs waits for the next pass.
   Array<DeferredUpdateTarget*> pass(std::move(Queue()));
   g_running = &pass;

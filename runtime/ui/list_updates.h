@@ -68,6 +68,6 @@ void QueueDeferredUpdate(DeferredUpdateTarget* target);
 void DropDeferredUpdate(DeferredUpdateTarget* target);
 bool DeferredUpdateQueued(const DeferredUpdateTarget* target);
 // The main loop's step: the most recently queued first, then the queue is empty.
-void RunDeferredUpdates();
+void RunListDeferredUpdates();
 
 }  // namespace ql::ui

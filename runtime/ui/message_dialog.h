@@ -53,6 +53,9 @@ int32_t ShowNativeDialog(MessageDialog& dialog, void* owner);
 // MsgBox: the default record for `text`, owned by the current owner window
 // and titled with its text.
 void ShowMessageText(RuntimeString* text);
+// The runtime's own information messages (platform/message_box.h) take
+// MsgBox's box from now on.
+void InstallRuntimeMessageBox();
 
 // --- The system side (ui/<platform>/message_dialog_*.cpp) ---
 

@@ -2,6 +2,7 @@
 #include "ui/tab_panel.h"
 
 #include "core/intrinsic_classes.h"
+#include "core/object.h"
 #include "quillon/entrypoints/controls.h"
 #include "quillon/entrypoints/objects.h"
 #include "quillon/entrypoints/windows.h"

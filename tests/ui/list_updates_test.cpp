@@ -74,10 +74,10 @@ TEST(ListUpdates, TheQueueRunsNewestFirstOncePerPass) {
   QueueDeferredUpdate(&c);
   QueueDeferredUpdate(&a);  // again: moves to the front, runs once
   EXPECT_TRUE(DeferredUpdateQueued(&b));
-  RunDeferredUpdates();
+  RunListDeferredUpdates();
   EXPECT_EQ(g_runs, (std::vector<int>{1, 3, 2}));
   EXPECT_FALSE(DeferredUpdateQueued(&a));
-  RunDeferredUpdates();
+  RunListDeferredUpdates();
   EXPECT_EQ(g_runs.size(), 3u) << "the queue is empty after a pass";
 }
 
@@ -88,12 +88,12 @@ TEST(ListUpdates, APaneQueuedOrDroppedDuringAPassIsHandledSafely) {
   a.drop_ = &b;
   QueueDeferredUpdate(&b);
   QueueDeferredUpdate(&a);
-  RunDeferredUpdates();
+  RunListDeferredUpdates();
   EXPECT_EQ(g_runs, std::vector<int>{1}) << "b was dropped before its turn; a waits for the next pass";
   EXPECT_TRUE(DeferredUpdateQueued(&a));
   a.requeue_ = false;
   a.drop_ = nullptr;
-  RunDeferredUpdates();
+  RunListDeferredUpdates();
   EXPECT_EQ(g_runs, (std::vector<int>{1, 1}));
   DropDeferredUpdate(&a);
 }
