@@ -32,10 +32,7 @@ enum : uint32_t {
 };
 // A WM_NOTIFY header's code.
 uint32_t NotificationCode(const void* header);
-// A container's native window receives its child controls' WM_COMMAND and
-// WM_NOTIFY: hands them to the child's pane (Command, Notify); true when
-// the message was one of those and a pane took it.
-bool ForwardToChildPane(Pane* container, uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* result);
+
 
 // --- Rich-edit fields ---
 enum : uint32_t { kNotifyChange = 0x1, kNotifySelectionChange = 0x80000 };  // ENM_CHANGE, ENM_SELCHANGE
@@ -166,8 +163,6 @@ struct LabelText {
 // restored. Multi-line: word-wrapped from the top; otherwise one line
 // vertically centred, placed by the alignment.
 void DrawLabelText(void* deviceContext, const LabelText& label);
-// Draws a bitmap at (x, y), clipped to width x height.
-void DrawBitmap(void* deviceContext, void* bitmap, int32_t x, int32_t y, int32_t width, int32_t height);
 void FillBox(void* deviceContext, const Rect16& box, uint32_t colourRef);
 void FillBoxWithButtonFace(void* deviceContext, const Rect16& box);
 // Moves the device context's origin so that (x, y) is drawn at its (0, 0).

@@ -11,9 +11,8 @@ constexpr uint32_t kSetFocusMessage = 0x0007;  // WM_SETFOCUS
 
 }  // namespace
 
-bool StandardPane::NativeMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* result) {
+bool StandardPane::NativeMessage(uint32_t message, uintptr_t, intptr_t, intptr_t*) {
   if (message == kSetFocusMessage && Root() && Root()->FocusPane() != this) Root()->SetFocusPane(this);
-  if (native::ForwardToChildPane(this, message, wParam, lParam, result)) return true;
   return false;
 }
 

@@ -1,8 +1,7 @@
 // The base of the control kinds whose pane is a standard system control
 // (edit field, pop-up menu, push button, group box, tab panel, list box):
-// the control taking the keyboard focus makes the pane the window's focus
-// pane, and a container passes its children's notifications on to their
-// panes, since a child control reports to its parent window.
+// the control taking the keyboard focus (the user's click) makes the pane
+// the window's focus pane.
 #pragma once
 
 #include "ui/control_fields.h"

@@ -69,8 +69,6 @@ FakeList& ListOf(native::Handle list);
 bool DefaultFrameOf(native::Handle button);
 // Labels drawn since the last call, oldest first.
 std::vector<DrawnLabel> TakeDrawnLabels();
-// Bitmaps drawn since the last call.
-int32_t TakeDrawnBitmaps();
 // The clipboard's text.
 void SetClipboardText(const std::string& utf8);
 std::string ClipboardTextNow();

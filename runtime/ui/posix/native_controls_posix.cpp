@@ -16,7 +16,6 @@ struct Controls {
   std::map<Handle, fake::FakeList> lists;
   std::map<Handle, bool> defaultFrames;
   std::vector<fake::DrawnLabel> labels;
-  int32_t bitmaps = 0;
   std::string clipboard;
 };
 
@@ -119,8 +118,6 @@ void Replace(Handle field, fake::FakeEdit& e, const std::u16string& with) {
 }  // namespace
 
 uint32_t NotificationCode(const void* header) { return static_cast<const FakeNotification*>(header)->code; }
-
-bool ForwardToChildPane(Pane*, uint32_t, uintptr_t, intptr_t, intptr_t*) { return false; }
 
 // --- Rich-edit fields ---
 
@@ -356,7 +353,6 @@ void DrawLabelText(void*, const LabelText& label) {
       fake::DrawnLabel{Bytes(label.text), label.colourRef, label.box, label.align, label.multiLine});
 }
 
-void DrawBitmap(void*, void*, int32_t, int32_t, int32_t, int32_t) { ++TheControls().bitmaps; }
 void FillBox(void*, const Rect16&, uint32_t) {}
 void FillBoxWithButtonFace(void*, const Rect16&) {}
 void SetDrawingOrigin(void*, int32_t, int32_t) {}
@@ -380,12 +376,6 @@ std::vector<DrawnLabel> TakeDrawnLabels() {
   std::vector<DrawnLabel> labels;
   labels.swap(TheControls().labels);
   return labels;
-}
-
-int32_t TakeDrawnBitmaps() {
-  const int32_t n = TheControls().bitmaps;
-  TheControls().bitmaps = 0;
-  return n;
 }
 
 void SetClipboardText(const std::string& utf8) { TheControls().clipboard = utf8; }
