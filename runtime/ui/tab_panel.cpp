@@ -139,12 +139,15 @@ using namespace ql::ui;
 
 // --- PagePanel ---
 
+// A tab panel reached through PagePanel's Value is a tab panel still.
 QL_ENTRY int32_t PagePanelValueGetter(RuntimeObject* o, uint32_t) {
+  if (o && IsTabPanel(o)) return tabPanelValueGetter(o, 0);
   PagePane* pane = PagePaneOf(o);
   return pane ? pane->Page() : 0;
 }
 
 QL_ENTRY void PagePanelValueSetter(RuntimeObject* o, uint32_t, int32_t page) {
+  if (o && IsTabPanel(o)) return tabPanelValueSetter(o, 0, page);
   PagePane* pane = PagePaneOf(o);
   if (!pane) return;  // not kept: the panel opens on its first page
   pane->SelectPage(ClampedPage(page, AsPagePanel(o)->panelCount));
