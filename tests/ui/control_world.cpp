@@ -163,7 +163,7 @@ int32_t ControlIndex(RuntimeObject* c) { return ui::AsControl(c)->index; }
 
 RuntimeClass* ControlClassOf(const KindDesign& d) {
   Designs()[d.className] = d;
-  RuntimeClass*& cls = Classes()[d.className];
+  RuntimeClass*& cls = Classes()[d.kind + "/" + d.className];  // a name may come back on another kind
   if (cls) return cls;
   String superName = Make(d.kind);
   RuntimeClass* super = RuntimeLookupClass(superName.get());
