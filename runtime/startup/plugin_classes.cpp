@@ -219,9 +219,12 @@ void CreatePluginControlPane(RuntimeObject* o) {
   if (g_controlHooks.createPane) g_controlHooks.createPane(o);
 }
 
+// A control superclass: one under Control, whose definition declares CreatePane.
 bool DeclaresCreatePane(const RuntimeClass* cls) {
-  for (int32_t i = 0; cls && i < cls->eventCount; ++i)
-    if (cls->events[i].name && NamesEqual(cls->events[i].name->text + 1, "CreatePane")) return true;
+  RuntimeClass* control = ClassOf(intrinsic::Control);
+  if (!cls || !control || !ClassDescendsFrom(cls, control)) return false;
+  for (const EventDeclarationRecord& e : intrinsic::Control.eventDeclarations)
+    if (NamesEqual(StringText(e.name), "CreatePane")) return true;
   return false;
 }
 
