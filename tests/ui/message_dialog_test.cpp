@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "platform/message_box.h"
+#include "platform/url.h"
+#include "quillon/entrypoints/controls.h"
 #include "support/assertion_recorder.h"
 
 namespace ql::ui {
@@ -145,6 +148,65 @@ TEST(MessageDialog, TheNativeFormJoinsMessageAndExplanationWithAnEmptyLine) {
   ShowNativeDialog(d, nullptr);
   EXPECT_EQ(g_box.text, "Infinity");
   SetNativeBoxObserver(previous);
+}
+
+}  // namespace
+}  // namespace ql::ui
+
+namespace ql::ui {
+namespace {
+
+std::vector<std::string> g_urls;
+void RecordURL(const char* url) { g_urls.push_back(url); }
+
+TEST(MessageBoxEntries, MsgBoxShowsTheSplitTextWithAnInformationIcon) {
+  NativeBoxObserver previous = SetNativeBoxObserver(RecordBox);
+  struct Case {
+    std::string text, shown;
+  } const cases[] = {
+      {"Molecular weight: 180.16", "Molecular weight: 180.16"},
+      {"Infinity\r\nThe stock is weaker.", "Infinity\r\n\r\nThe stock is weaker."},
+      {"\r\nStarts with one", "\r\nStarts with one"},
+      {"Lone\nfeed", "Lone\nfeed"},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    g_box = {};
+    String text = Make(c.text);
+    RuntimeMsgBox(text.get());
+    EXPECT_EQ(g_box.calls, 1);
+    EXPECT_EQ(g_box.text, c.shown);
+    EXPECT_EQ(g_box.style, 0x40u) << "information, OK";
+    EXPECT_EQ(g_box.owner, nullptr) << "no window open: no owner";
+    EXPECT_EQ(g_box.caption, "") << "and an empty caption";
+  }
+  RuntimeMsgBox(nullptr);
+  EXPECT_EQ(g_box.text, "") << "nil: an empty box";
+  SetNativeBoxObserver(previous);
+}
+
+TEST(MessageBoxEntries, TheRuntimesOwnMessagesTakeTheSameBox) {
+  NativeBoxObserver previous = SetNativeBoxObserver(RecordBox);
+  platform::MessagePresenter before = platform::SetMessagePresenter(nullptr);
+  InstallRuntimeMessageBox();
+  g_box = {};
+  platform::ShowMessageBox("An exception of class X was not handled.\r\nThe application must shut down.");
+  EXPECT_EQ(g_box.text, "An exception of class X was not handled.\r\n\r\nThe application must shut down.");
+  EXPECT_EQ(g_box.style, 0x40u);
+  platform::SetMessagePresenter(before);
+  SetNativeBoxObserver(previous);
+}
+
+TEST(MessageBoxEntries, ShowURLHandsTheBytesOverAsTheyAre) {
+  platform::URLObserver previous = platform::SetURLObserver(RecordURL);
+  g_urls.clear();
+  for (const char* url : {"mailto:help@example.org", "http://example.org/a b", ""}) {
+    String s = Make(url);
+    GlobalShowURL(s.get());
+  }
+  RuntimeShowURL(nullptr, Make("http://x").get());
+  EXPECT_EQ(g_urls, (std::vector<std::string>{"mailto:help@example.org", "http://example.org/a b", "", "http://x"}));
+  platform::SetURLObserver(previous);
 }
 
 }  // namespace
