@@ -177,6 +177,7 @@ const Table<MethodEntry>* const kGlobalFunctionTables[] = {
     &kMassPropertyGlobalFunctions,
     &kEndOfLineGlobalFunctions,
     &kFileGlobalFunctions,
+    &kMessageBoxGlobalFunctions,
 };
 
 enum class State { NotStarted, Registering, Done };

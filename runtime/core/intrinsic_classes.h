@@ -22,6 +22,7 @@ Table<ObjectDefinition*> IntrinsicDefinitions();
 extern const Table<MethodEntry> kMassPropertyGlobalFunctions;
 extern const Table<MethodEntry> kEndOfLineGlobalFunctions;
 extern const Table<MethodEntry> kFileGlobalFunctions;
+extern const Table<MethodEntry> kMessageBoxGlobalFunctions;
 
 namespace intrinsic {
 

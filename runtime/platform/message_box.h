@@ -14,6 +14,13 @@ enum class MessageIcon {
 // goes to standard error.
 void ShowMessageBox(const char* text, MessageIcon icon = MessageIcon::Information);
 
+// The window layer's message box for the Information messages: owned by
+// the front window, titled with its text, the text split at its first line
+// end (MsgBox's box). Installed when the window layer initialises; until
+// then the plain box.
+using MessagePresenter = void (*)(const char* text);
+MessagePresenter SetMessagePresenter(MessagePresenter presenter);
+
 // Replaces the box, for tests; returns the previous observer (nullptr: the
 // real box).
 using MessageBoxObserver = void (*)(const char* text);

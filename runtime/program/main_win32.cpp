@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "startup/runtimemain.h"
+#include "ui/control_layer.h"
 #include "ui/window_layer.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   ql::ui::InstallWindowLayer();
+  ql::ui::InstallControlLayer();
   return ql::RuntimeMain(instance, commandLine);
 }

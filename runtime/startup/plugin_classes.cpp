@@ -2,9 +2,11 @@
 
 #include <string.h>
 
+#include <array>
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/intrinsic_classes.h"
@@ -42,6 +44,8 @@ struct PluginClassRecord {
   std::vector<EventDeclarationEntry> events;
   bool isControl = false;
   QuillonPluginControl control{};
+  RuntimeObjectHook pluginInitHook = nullptr;  // the plug-in's own, run after the default size
+  std::vector<EventImplementation> eventHandlers;
   std::vector<Link> links;  // the link names to register
   ClassDescription description{.name = nullptr};
   std::unique_ptr<ObjectDefinition> definition;
@@ -187,6 +191,57 @@ bool TakeIdentity(const QuillonPluginClass& d, PluginClassRecord& r) {
   return true;
 }
 
+// --- Control classes ---
+
+PluginControlHooks g_controlHooks;
+
+// A class's init hook has only the object to go by, so each control class
+// gets an init hook of its own: one of a fixed set, each bound to a record.
+constexpr size_t kControlInitSlots = 64;
+PluginClassRecord* g_controlInitRecords[kControlInitSlots];
+size_t g_controlInitCount = 0;
+
+template <size_t N>
+void InitControlOfSlot(RuntimeObject* o) {
+  PluginClassRecord* r = g_controlInitRecords[N];
+  if (g_controlHooks.giveDefaultSize) g_controlHooks.giveDefaultSize(o);
+  if (r && r->pluginInitHook) r->pluginInitHook(o);
+}
+
+template <size_t... N>
+constexpr std::array<RuntimeObjectHook, sizeof...(N)> MakeInitSlots(std::index_sequence<N...>) {
+  return {&InitControlOfSlot<N>...};
+}
+constexpr std::array<RuntimeObjectHook, kControlInitSlots> kControlInits =
+    MakeInitSlots(std::make_index_sequence<kControlInitSlots>());
+
+void CreatePluginControlPane(RuntimeObject* o) {
+  if (g_controlHooks.createPane) g_controlHooks.createPane(o);
+}
+
+// A control superclass: one under Control, whose definition declares CreatePane.
+bool DeclaresCreatePane(const RuntimeClass* cls) {
+  RuntimeClass* control = ClassOf(intrinsic::Control);
+  if (!cls || !control || !ClassDescendsFrom(cls, control)) return false;
+  for (const EventDeclarationRecord& e : intrinsic::Control.eventDeclarations)
+    if (NamesEqual(StringText(e.name), "CreatePane")) return true;
+  return false;
+}
+
+// Under a control superclass (one that has CreatePane), the class builds
+// its pane through the framework and sizes new objects; the plug-in's own
+// init hook still runs after that.
+void MakeControlClass(PluginClassRecord& r, RuntimeClass* superClass) {
+  if (!r.isControl || !DeclaresCreatePane(superClass)) return;
+  r.eventHandlers.push_back(Handles("CreatePane", CreatePluginControlPane));
+  r.description.eventHandlers =
+      Table<EventImplementation>(r.eventHandlers.data(), static_cast<uint32_t>(r.eventHandlers.size()));
+  if (g_controlInitCount == kControlInitSlots) return;  // beyond every real plug-in: no default size
+  g_controlInitRecords[g_controlInitCount] = &r;
+  r.pluginInitHook = r.description.initHook;
+  r.description.initHook = kControlInits[g_controlInitCount++];
+}
+
 // --- Completing ---
 
 void Complete(PluginClassRecord& r);
@@ -213,6 +268,7 @@ void Complete(PluginClassRecord& r) {
   if (r.fieldOffset) *r.fieldOffset = fields;
   r.description.super = super;
   r.description.instanceSize = fields + r.fieldBytes;
+  MakeControlClass(r, superClass);
   RegisterPluginDefinition(*r.definition);
   r.state = State::Complete;
 }
@@ -223,6 +279,8 @@ void CompletePluginClasses() {
   // Completing may complete a later record first (its superclass); the list does not grow meanwhile.
   for (PluginClassRecord* r : Records()) Complete(*r);
 }
+
+void SetPluginControlHooks(const PluginControlHooks& hooks) { g_controlHooks = hooks; }
 
 const QuillonPluginControl* PluginControlOf(const RuntimeClass* cls) {
   for (const RuntimeClass* c = cls; c; c = c->super)

@@ -21,6 +21,16 @@ namespace ql {
 // giving a root class; fills the classes' field offsets.
 void CompletePluginClasses();
 
+// What the control framework does for plug-in control classes, installed
+// by the window layer when it initialises: a new object of a control class
+// gets the record's default size (the most derived record's), and the
+// class's CreatePane builds the pane that calls the record's paint hook.
+struct PluginControlHooks {
+  RuntimeObjectHook giveDefaultSize = nullptr;
+  RuntimeObjectHook createPane = nullptr;
+};
+void SetPluginControlHooks(const PluginControlHooks& hooks);
+
 // The control record of the class or of its nearest ancestor that a plug-in
 // registered as a control class; nil when there is none. The control
 // framework asks it for the default size and calls its paint hook.

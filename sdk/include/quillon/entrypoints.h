@@ -12,4 +12,5 @@
 #include "quillon/entrypoints/application.h"
 #include "quillon/entrypoints/windows.h"
 #include "quillon/entrypoints/controls.h"
+#include "quillon/entrypoints/graphics.h"
 #include "quillon/entrypoints/menus.h"
