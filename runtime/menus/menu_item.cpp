@@ -167,8 +167,12 @@ void MenuItemImp::EnterShortcutOf(MenuItemImp* child) {
 void MenuItemImp::RemoveShortcutOf(MenuItemImp* child) { RemoveItemShortcut(&child->shortcut_); }
 
 void MenuItemImp::SetText(RuntimeString* text) {
+  const bool wasSeparator = IsSeparatorText(text_.get());
   AssignString(text_.slot(), text);
-  if (parent_) parent_->UpdateEntryOf(this);
+  if (!parent_) return;
+  parent_->UpdateEntryOf(this);
+  // The system greys a separator; an entry that stops being one gets its state back.
+  if (wasSeparator && !IsSeparatorText(text_.get())) parent_->SetNativeGrayedOf(this);
 }
 
 void MenuItemImp::SetCommandKey(RuntimeString* key) {

@@ -207,6 +207,8 @@ TEST(MenuTree, AChangeTouchesOnlyItsOwnEntry) {
   const Case cases[] = {
       {"text", [&] { RuntimeMenuItemTextSetter(m.quit.get(), 0, Str("E&xit").get()); }, {"update 2 E&xit\tCtrl+Q"}},
       {"check", [&] { RuntimeMenuItemCheckedSetter(m.cut.get(), 0, true); }, {"check 0 1"}},
+      {"a separator becomes text", [&] { RuntimeMenuItemTextSetter(m.line.get(), 0, Str("Close").get()); },
+       {"update 1 Close", "gray 1 0"}},
       {"the same check again", [&] { RuntimeMenuItemCheckedSetter(m.cut.get(), 0, true); }, {}},
       {"disable", [&] { RuntimeMenuItemEnabledSetter(m.copy.get(), 0, false); }, {"gray 1 1"}},
       {"disable a title", [&] { RuntimeMenuItemEnabledSetter(m.edit.get(), 0, false); },
@@ -228,7 +230,7 @@ TEST(MenuTree, DisablingATitleGreysNoTitleButEveryCommandBelowIt) {
   Append(m.open, recent);
   RuntimeMenuItemEnabledSetter(m.file.get(), 0, false);
   EXPECT_EQ(DescribeNativeMenu(MenuOf(m.bar)), "&File> | &Edit>");
-  EXPECT_EQ(DescribeNativeMenu(MenuOf(m.file)), "~&Open...\\tCtrl+O> | ~- | ~&Quit\\tCtrl+Q");
+  EXPECT_EQ(DescribeNativeMenu(MenuOf(m.file)), "~&Open...\\tCtrl+O> | - | ~&Quit\\tCtrl+Q");
   EXPECT_EQ(DescribeNativeMenu(MenuOf(m.open)), "~Recent");
   for (RuntimeObject* item : {m.file.get(), m.open.get(), recent.get(), m.quit.get()})
     EXPECT_FALSE(RuntimeMenuItemEnabledGetter(item, 0));

@@ -69,12 +69,12 @@ std::string DescribeNativeMenu(menus::NativeMenu menu) {
   std::string out;
   for (const NativeEntryState& e : ReadNativeMenu(menu)) {
     if (!out.empty()) out += " | ";
-    if (e.grayed) out += "~";
-    if (e.checked) out += "*";
     if (e.kind == menus::NativeEntryKind::Separator) {
       out += "-";
       continue;
     }
+    if (e.grayed) out += "~";
+    if (e.checked) out += "*";
     for (const char c : e.text) out += c == '\t' ? std::string("\\t") : std::string(1, c);
     if (e.kind == menus::NativeEntryKind::SubMenu) out += ">";
   }

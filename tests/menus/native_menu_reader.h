@@ -24,9 +24,10 @@ struct NativeEntryState {
 
 std::vector<NativeEntryState> ReadNativeMenu(menus::NativeMenu menu);
 
-// The entries as one line: texts joined by " | ", a separator as "-", a
-// sub-menu entry's text followed by ">", "~" before a greyed entry and "*"
-// before a checked one; a tab shows as "\t". "" for an empty menu.
+// The entries as one line: texts joined by " | ", a separator as "-" (the
+// system keeps separators greyed: not shown), a sub-menu entry's text
+// followed by ">", "~" before a greyed entry and "*" before a checked one;
+// a tab shows as "\t". "" for an empty menu.
 std::string DescribeNativeMenu(menus::NativeMenu menu);
 
 // The menu handle is still a live menu.

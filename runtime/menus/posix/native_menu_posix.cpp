@@ -77,10 +77,12 @@ bool InsertNativeEntry(NativeMenu menu, int32_t position, const NativeEntry& ent
                         ? record->entries.size()
                         : static_cast<size_t>(position);
   const std::string text = entry.kind == NativeEntryKind::Separator ? std::string() : Utf8(entry.text);
+  // Like Win32, a separator is greyed from the start.
+  const bool separator = entry.kind == NativeEntryKind::Separator;
   record->entries.insert(record->entries.begin() + static_cast<std::ptrdiff_t>(at),
                          StandInEntry{entry.kind, entry.kind == NativeEntryKind::SubMenu ? 0 : entry.commandId,
-                                      entry.kind == NativeEntryKind::SubMenu ? entry.subMenu : nullptr, text, false,
-                                      false});
+                                      entry.kind == NativeEntryKind::SubMenu ? entry.subMenu : nullptr, text,
+                                      separator, false});
   Log("insert " + std::to_string(at) + " " + text);
   return true;
 }
@@ -97,6 +99,7 @@ void UpdateNativeEntry(NativeMenu menu, int32_t position, const NativeEntry& ent
   if (!e) return;
   if (e->kind != NativeEntryKind::SubMenu) {
     e->kind = entry.kind == NativeEntryKind::Separator ? NativeEntryKind::Separator : NativeEntryKind::Command;
+    if (e->kind == NativeEntryKind::Separator) e->grayed = true;  // and it stays so when it becomes text
   }
   e->text = e->kind == NativeEntryKind::Separator ? std::string() : Utf8(entry.text);
   Log("update " + std::to_string(position) + " " + e->text);
