@@ -22,7 +22,6 @@ QL_NAMED_CLASS(AppleEventObjectSpecifier, .name = "AppleEventObjectSpecifier");
 QL_NAMED_CLASS(AppleEventRecord, .name = "AppleEventRecord");
 QL_NAMED_CLASS(AppleEventTarget, .name = "AppleEventTarget");
 QL_NAMED_CLASS(AppleEventTemplate, .name = "AppleEventTemplate");
-QL_NAMED_CLASS(Application, .name = "Application");
 QL_NAMED_CLASS(ArcShape, .name = "ArcShape");
 QL_NAMED_CLASS(BinaryStream, .name = "BinaryStream");
 QL_NAMED_CLASS(Canvas, .name = "Canvas", .super = &RectControl);

@@ -17,7 +17,7 @@
 #include "core/allocator.h"
 #include "core/type_descriptor.h"
 #include "quillon/abi.h"
-#include "startup/entrypoint_table.h"
+#include "core/entrypoint_table.h"
 
 namespace ql {
 

@@ -1,6 +1,6 @@
 #include "quillon/entrypoints/exceptions.h"
 #include "quillon/entrypoints/objects.h"
-#include "startup/entrypoint_table.h"
+#include "core/entrypoint_table.h"
 
 namespace ql {
 namespace {

@@ -1,5 +1,5 @@
 #include "quillon/entrypoints/strings.h"
-#include "startup/entrypoint_table.h"
+#include "core/entrypoint_table.h"
 
 namespace ql {
 namespace {

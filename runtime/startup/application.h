@@ -28,8 +28,13 @@ enum class ApplicationEvent : int32_t {
 // The registered application object, without a new reference, or nil.
 ApplicationObject* CurrentApplication();
 
+// The receiver of an Application accessor or method: nil raises
+// NilObjectException, an object of another class is reported; both give nil.
+ApplicationObject* ApplicationReceiver(RuntimeObject* object);
+
 // Try-quit: CancelClose of every document window, then their closing and
-// the application's Close; true when the quit went through.
+// the application's Close; true when the quit went through. Without an
+// application object it is reported ("gApplicationObject") and refused.
 bool TryQuit();
 
 // From the window procedures: the application becomes active (fires
@@ -42,5 +47,10 @@ void ApplicationDeactivated();
 // handled." ...), then the quit flag is set. Installed at start-up as the
 // hook of RuntimeUnhandledException and used by the loop runner.
 void HandleUnhandledException(RuntimeObject* exception);
+
+// For tests that register several applications in one process: the
+// application object released, the active and inside-UnhandledException
+// flags cleared. The runtime itself never calls it.
+void ResetApplicationState();
 
 }  // namespace ql

@@ -1,7 +1,10 @@
 #include "startup/runtimeinit.h"
 
+#include "core/exception.h"
 #include "core/intrinsic_classes.h"
 #include "core/stack_limit.h"
+#include "platform/ole.h"
+#include "startup/application.h"
 #include "startup/plugins.h"
 #include "startup/processinfo.h"
 
@@ -11,15 +14,15 @@ namespace {
 // Steps that belong to later subsystems are slots: each is called in its
 // place and filled by its subsystem (docs/startup.md lists which are).
 
-// Slot: the main loop's unhandled-exception handler becomes the hook of
-// RuntimeUnhandledException.
-void InstallUnhandledExceptionHandler() {}
+// Exceptions that reach no protected call site go to the main loop's
+// handler (the application's UnhandledException, else the report).
+void InstallUnhandledExceptionHandler() { SetUnhandledExceptionHook(HandleUnhandledException); }
 
 // Slot: "QLWindow" (icon 102), "QL_Pane" and "QL_CanvasPane".
 void RegisterWindowClasses() {}
 
-// Slot: OleInitialize, with its OleUninitialize in the runtime shutdown.
-void InitialiseOle() {}
+// OleInitialize; the runtime shutdown balances it.
+void InitialiseOle() { platform::InitialiseOle(); }
 
 // Slot: the standard colours and the default text style ("System", 10).
 void SetUpColoursAndTextStyle() {}

@@ -1,4 +1,5 @@
 #include "core/allocator.h"
+#include "quillon/entrypoints/application.h"
 #include "quillon/entrypoints/resources.h"
 #include "quillon/entrypoints/startup.h"
 #include "startup/entrypoint_table.h"
@@ -45,6 +46,14 @@ const EntryPointRow kRows[] = {
     {"RuntimeGetDatabaseFromResource", EntryAddress(RuntimeGetDatabaseFromResource)},
     {"SoundPlay", EntryAddress(SoundPlay)},
     {"SoundStop", EntryAddress(SoundStop)},
+    // The application object and the main loop (the Application class's
+    // own link names enter the registry with the class).
+    {"RuntimeRegisterAppObject", EntryAddress(RuntimeRegisterAppObject)},
+    {"RuntimeRun", EntryAddress(RuntimeRun)},
+    {"ApplicationQuit", EntryAddress(ApplicationQuit)},
+    {"RuntimeBackgroundTask", EntryAddress(RuntimeBackgroundTask)},
+    {"getUserCancelled", EntryAddress(getUserCancelled)},
+    {"RuntimeRegisterFileType", EntryAddress(RuntimeRegisterFileType)},
 };
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "core/string.h"
 #include "quillon/entrypoints/objects.h"
 #include "quillon/entrypoints/strings.h"
-#include "startup/entrypoint_table.h"
+#include "core/entrypoint_table.h"
 
 namespace ql {
 namespace {

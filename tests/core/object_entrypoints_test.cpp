@@ -3,7 +3,7 @@
 #include "core/intrinsic_classes.h"
 #include "quillon/entrypoints/exceptions.h"
 #include "quillon/entrypoints/objects.h"
-#include "startup/entrypoint_table.h"
+#include "core/entrypoint_table.h"
 #include "core/string.h"
 #include "startup/relocentry.h"
 

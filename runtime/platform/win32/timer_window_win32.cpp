@@ -50,4 +50,12 @@ TimerHandler SetTimerHandler(TimerHandler handler) {
   return previous;
 }
 
+bool StartTimer(uintptr_t timerId, uint32_t milliseconds) {
+  return g_window && SetTimer(g_window, timerId, milliseconds, nullptr) != 0;
+}
+
+void StopTimer(uintptr_t timerId) {
+  if (g_window) KillTimer(g_window, timerId);
+}
+
 }  // namespace ql::platform

@@ -1,0 +1,18 @@
+#include "quillon/entrypoints/windows.h"
+#include "startup/entrypoint_table.h"
+
+namespace ql {
+namespace {
+
+// The window layer's entry points that no class table names (the methods
+// and accessors of Window, Control and RectControl enter the registry with
+// their classes).
+const EntryPointRow kRows[] = {
+    {nullptr, nullptr},
+};
+
+}  // namespace
+
+const EntryPointTable kWindowEntryPoints = MakeEntryPointTable(kRows);
+
+}  // namespace ql
