@@ -7,6 +7,7 @@
 #include "core/intrinsic_classes.h"
 #include "menus/menu_events.h"
 #include "menus/menu_item.h"
+#include "quillon/entrypoints/application.h"
 #include "quillon/entrypoints/menus.h"
 
 namespace ql {
@@ -26,6 +27,14 @@ void CreateMenuItem(RuntimeObject* o) {
 }
 
 void DestroyMenuItem(RuntimeObject* o) { delete std::exchange(Instance(o)->imp, nullptr); }
+
+// The quit item quits, unless the application's own Action reports the
+// choice handled; either way the choice is handled.
+bool QuitMenuItemAction(RuntimeObject* item) {
+  if (!menus::FireAction(item, menus::MenuItemEvent::OwnAction)) ApplicationQuit();
+  return true;
+}
+const EventImplementation kQuitMenuItemHandlers[] = {Handles("Action", QuitMenuItemAction)};
 
 // The preferences item reports every choice handled, whatever its own
 // Action does.
@@ -123,6 +132,7 @@ const ClassDescription QuitMenuItemDescription{
     .super = &MenuItem,
     .instanceSize = sizeof(MenuItemObject),
     .events = kOwnActionEvent,
+    .eventHandlers = kQuitMenuItemHandlers,
 };
 ObjectDefinition QuitMenuItem(QuitMenuItemDescription);
 

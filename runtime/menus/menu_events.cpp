@@ -1,34 +1,24 @@
 #include "menus/menu_events.h"
 
-#include "core/object.h"
+#include "ui/events.h"
 
 namespace ql::menus {
 namespace {
 
-using BooleanEvent = bool (*)(RuntimeObject*);
-using PlainEvent = void (*)(RuntimeObject*);
-using IndexEvent = bool (*)(RuntimeObject*, int32_t);
-
 constexpr int32_t kHandlerActionSlot = 0;
 
-void* Handler(const RuntimeObject* o, MenuItemEvent event) { return EventHandlerAt(o, static_cast<int32_t>(event)); }
+int32_t Slot(MenuItemEvent event) { return static_cast<int32_t>(event); }
 
 }  // namespace
 
-bool Implements(const RuntimeObject* o, MenuItemEvent event) { return Handler(o, event) != nullptr; }
+bool Implements(const RuntimeObject* o, MenuItemEvent event) { return ui::Implements(o, Slot(event)); }
 
-bool FireAction(RuntimeObject* item, MenuItemEvent event) {
-  void* handler = Handler(item, event);
-  return handler && reinterpret_cast<BooleanEvent>(handler)(item);
-}
+bool FireAction(RuntimeObject* item, MenuItemEvent event) { return ui::FireBooleanEvent(item, Slot(event)); }
 
-void FireEnableMenu(RuntimeObject* item) {
-  if (void* handler = Handler(item, MenuItemEvent::EnableMenu)) reinterpret_cast<PlainEvent>(handler)(item);
-}
+void FireEnableMenu(RuntimeObject* item) { ui::FireEvent(item, Slot(MenuItemEvent::EnableMenu)); }
 
 bool FireHandlerAction(RuntimeObject* handler, int32_t index) {
-  void* action = EventHandlerAt(handler, kHandlerActionSlot);
-  return action && reinterpret_cast<IndexEvent>(action)(handler, index);
+  return ui::FireBooleanEvent<int32_t>(handler, kHandlerActionSlot, index);
 }
 
 }  // namespace ql::menus

@@ -58,4 +58,7 @@ bool NativeCommandGrayed(NativeMenu menu, uint32_t commandId);
 // DrawMenuBar of the foreground window, after a menu title changed.
 void RedrawForegroundMenuBar();
 
+// SetMenu: the menu bar a top-level window (an HWND) shows; nil takes it off.
+void SetWindowMenuBar(void* window, NativeMenu bar);
+
 }  // namespace ql::menus

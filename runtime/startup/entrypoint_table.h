@@ -12,5 +12,6 @@ namespace ql {
 extern const EntryPointTable kStartupEntryPoints;
 extern const EntryPointTable kFileEntryPoints;
 extern const EntryPointTable kWindowEntryPoints;
+extern const EntryPointTable kMenuEntryPoints;
 
 }  // namespace ql

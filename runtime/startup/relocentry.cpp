@@ -13,7 +13,7 @@ namespace {
 
 // The compiled-in table, searched before every registered row.
 const EntryPointTable* const kTables[] = {&kStartupEntryPoints, &kObjectEntryPoints, &kStringEntryPoints,
-                                          &kFileEntryPoints, &kWindowEntryPoints};
+                                          &kFileEntryPoints, &kWindowEntryPoints, &kMenuEntryPoints};
 
 constexpr size_t kBucketCount = 256;
 

@@ -1,8 +1,10 @@
 #include "menus/posix/native_menu_posix.h"
 
+#include <map>
 #include <set>
 
 #include "core/string.h"
+#include "ui/posix/fake_windows.h"
 
 namespace ql::menus {
 namespace {
@@ -26,6 +28,11 @@ StandInEntry* EntryAt(NativeMenu menu, int32_t position) {
 std::string Utf8(RuntimeString* text) {
   const String utf8 = ConvertToUTF8(text);
   return std::string(StringText(utf8.get()), static_cast<size_t>(StringLength(utf8.get())));
+}
+
+std::map<void*, NativeMenu>& WindowMenus() {
+  static std::map<void*, NativeMenu>& menus = *new std::map<void*, NativeMenu>;
+  return menus;
 }
 
 void Log(const std::string& line) { StandInOperations().push_back(line); }
@@ -126,5 +133,22 @@ bool NativeCommandGrayed(NativeMenu menu, uint32_t commandId) {
 }
 
 void RedrawForegroundMenuBar() {}
+
+// The window stand-in learns that the window has a menu, as GetMenu would tell.
+void SetWindowMenuBar(void* window, NativeMenu bar) {
+  ui::fake::FakeWindow* record = ui::fake::WindowOf(window);
+  if (!record) return;
+  record->hasMenu = bar != nullptr;
+  if (bar) {
+    WindowMenus()[window] = bar;
+  } else {
+    WindowMenus().erase(window);
+  }
+}
+
+NativeMenu StandInWindowMenu(void* window) {
+  const auto found = WindowMenus().find(window);
+  return found == WindowMenus().end() ? nullptr : found->second;
+}
 
 }  // namespace ql::menus

@@ -31,6 +31,9 @@ struct StandInMenu {
 const StandInMenu* StandInMenuOf(NativeMenu menu);
 size_t LiveStandInMenus();
 
+// The menu bar SetWindowMenuBar put on a window, or nil.
+NativeMenu StandInWindowMenu(void* window);
+
 // One line per change: "insert <position> <text>", "remove <position>",
 // "update <position> <text>", "gray <position> <0|1>", "check <position> <0|1>".
 std::vector<std::string>& StandInOperations();

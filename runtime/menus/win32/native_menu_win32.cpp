@@ -110,4 +110,8 @@ void RedrawForegroundMenuBar() {
   if (HWND foreground = GetForegroundWindow()) DrawMenuBar(foreground);
 }
 
+void SetWindowMenuBar(void* window, NativeMenu bar) {
+  if (window) SetMenu(static_cast<HWND>(window), Handle(bar));
+}
+
 }  // namespace ql::menus
