@@ -138,9 +138,8 @@ RuntimeClass* ControlClass() {
 
 void MakeForeground(ui::RuntimeViewWindow* view) {
 #if defined(_WIN32)
-  HWND h = static_cast<HWND>(view->NativeHandle());
-  ShowWindow(h, SW_SHOWNORMAL);
-  SetForegroundWindow(h);
+  // Hidden: a shown window costs wine a wait for a window manager when it goes.
+  SetForegroundWindow(static_cast<HWND>(view->NativeHandle()));
 #else
   ui::fake::SetForeground(view->NativeHandle());
 #endif
@@ -246,7 +245,6 @@ void MenuWorld::Unfocus() { view_->SetFocusPane(nullptr); }
 
 void MenuWorld::NothingInFront() {
 #if defined(_WIN32)
-  ShowWindow(static_cast<HWND>(view_->NativeHandle()), SW_HIDE);
   SetForegroundWindow(GetDesktopWindow());
 #else
   ui::fake::SetForeground(nullptr);
