@@ -30,7 +30,6 @@ QL_NAMED_CLASS(Clipboard, .name = "Clipboard");
 QL_NAMED_CLASS(Collection, .name = "Collection");
 QL_NAMED_CLASS(CollectionElement, .name = "CollectionElement");
 QL_NAMED_CLASS(ContextualMenu, .name = "ContextualMenu");
-QL_NAMED_CLASS(Control, .name = "Control");
 QL_NAMED_CLASS(CriticalSection, .name = "CriticalSection");
 QL_NAMED_CLASS(CurveShape, .name = "CurveShape");
 QL_NAMED_CLASS(Database, .name = "Database");
@@ -81,7 +80,6 @@ QL_NAMED_CLASS(Random, .name = "Random");
 QL_NAMED_CLASS(QUILDatabase, .name = "QUILDatabase");
 QL_NAMED_CLASS(RecordSet, .name = "RecordSet");
 QL_NAMED_CLASS(Rectangle, .name = "Rectangle");
-QL_NAMED_CLASS(RectControl, .name = "RectControl", .super = &Control);
 QL_NAMED_CLASS(RectShape, .name = "RectShape");
 QL_NAMED_CLASS(RegistryItem, .name = "RegistryItem");
 QL_NAMED_CLASS(ResourceFork, .name = "ResourceFork");
@@ -114,7 +112,6 @@ QL_NAMED_CLASS(Timer, .name = "Timer");
 QL_NAMED_CLASS(UDPSocket, .name = "UDPSocket");
 QL_NAMED_CLASS(Variant, .name = "Variant");
 QL_NAMED_CLASS(VirtualVolume, .name = "VirtualVolume");
-QL_NAMED_CLASS(Window, .name = "Window");
 
 // Auxiliary: built, never registered, so that no lookup by name finds them.
 QL_NAMED_CLASS(SysCheckBoxAction, .name = "Sys$CheckBoxAction", .visibility = Visibility::Auxiliary);

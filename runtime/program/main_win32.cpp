@@ -1,8 +1,11 @@
-// The process entry of the runtime executable.
+// The process entry of the runtime executable: the layers above start-up
+// install themselves, then the runtime starts.
 #include <windows.h>
 
 #include "startup/runtimemain.h"
+#include "ui/window_layer.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  ql::ui::InstallWindowLayer();
   return ql::RuntimeMain(instance, commandLine);
 }

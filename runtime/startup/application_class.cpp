@@ -157,3 +157,22 @@ QL_ENTRY void ApplicationAddMenuHandler(RuntimeObject* o, RuntimeString* name, R
   RuntimeLockObject(handler);
   RuntimeUnlockObject(app->menuHandlers->Set(name, handler));
 }
+
+// Stand-ins for the MenuBar accessors until the menu layer, which installs
+// menu bars, defines them: they store the menu bar (one reference) and
+// return it. Weak, so that the menu layer's definitions replace them at link
+// time; they sit in this file because an archive member holding only weak
+// definitions would never be linked in.
+QL_ENTRY __attribute__((weak)) RuntimeObject* AppMenuBarGetter(RuntimeObject* o, uint32_t) {
+  ApplicationObject* app = ApplicationReceiver(o);
+  if (!app) return nullptr;
+  RuntimeLockObject(app->menuBar);
+  return app->menuBar;
+}
+
+QL_ENTRY __attribute__((weak)) void AppMenuBarSetter(RuntimeObject* o, uint32_t, RuntimeObject* menuBar) {
+  ApplicationObject* app = ApplicationReceiver(o);
+  if (!app || app->menuBar == menuBar) return;
+  RuntimeLockObject(menuBar);
+  RuntimeUnlockObject(std::exchange(app->menuBar, menuBar));
+}

@@ -11,6 +11,8 @@
 namespace ql {
 namespace {
 
+InitialisationSlots g_slots;
+
 // Steps that belong to later subsystems are slots: each is called in its
 // place and filled by its subsystem (docs/startup.md lists which are).
 
@@ -18,14 +20,19 @@ namespace {
 // handler (the application's UnhandledException, else the report).
 void InstallUnhandledExceptionHandler() { SetUnhandledExceptionHook(HandleUnhandledException); }
 
-// Slot: "QLWindow" (icon 102), "QL_Pane" and "QL_CanvasPane".
-void RegisterWindowClasses() {}
+// "QLWindow" (icon 102), "QL_Pane" and "QL_CanvasPane" (the window layer).
+void RegisterWindowClasses() {
+  if (g_slots.registerWindowClasses) g_slots.registerWindowClasses();
+}
 
 // OleInitialize; the runtime shutdown balances it.
 void InitialiseOle() { platform::InitialiseOle(); }
 
-// Slot: the standard colours and the default text style ("System", 10).
-void SetUpColoursAndTextStyle() {}
+// The standard colours and the default text style ("System", 10), kept by
+// the window layer.
+void SetUpColoursAndTextStyle() {
+  if (g_slots.setUpColoursAndTextStyle) g_slots.setUpColoursAndTextStyle();
+}
 
 // The intrinsic classes and global functions; their link names enter the
 // registry the linker searches, and the runtime-raised exception classes
@@ -39,6 +46,10 @@ void SetMessageDialogFont() {}
 void InitialiseStackChecker() { RecordMainThreadStackLimit(); }
 
 }  // namespace
+
+void InstallInitialisationSlots(const InitialisationSlots& slots) { g_slots = slots; }
+
+const InitialisationSlots& CurrentInitialisationSlots() { return g_slots; }
 
 void InitialiseRuntime() {
   RecordStartTickCount();

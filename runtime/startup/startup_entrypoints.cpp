@@ -6,12 +6,15 @@
 #include "startup/imageoptions.h"
 #include "startup/plugin_classes.h"
 #include "startup/plugins.h"
+#include "startup/runtimeinit.h"
 
 namespace {
 
-// Slot: the windows issue creates the MDI frame ("QL_MDIFRAME", 640 by 480,
-// titled with the image's MDI title) and turns MDI mode on.
-void CreateMdiFrame() {}
+// The window layer creates the MDI frame ("QL_MDIFRAME", 640 by 480, titled
+// with the image's MDI title) and turns MDI mode on.
+void CreateMdiFrame() {
+  if (auto create = ql::CurrentInitialisationSlots().createMdiFrame) create();
+}
 
 }  // namespace
 

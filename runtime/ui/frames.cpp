@@ -21,7 +21,7 @@ const FrameInfo kFrames[] = {
     /* 10: procedure 12 behaves as 1 */ {1, 0, kStylePopup | kStyleCaption, kExToolWindow | kExWindowEdge, false, true, false, true},
 };
 
-const FrameInfo kNoFrame{-1, 0, 0, 0, false, false, false, true};
+const FrameInfo kNoFrame{-1, -1, 0, 0, false, false, false, true};  // no default placement either
 
 }  // namespace
 

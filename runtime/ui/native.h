@@ -81,6 +81,8 @@ void SetTitle(Handle window, RuntimeString* title);
 uint32_t StyleOf(Handle window);
 void SetStyle(Handle window, uint32_t style);
 bool HasMenu(Handle window);
+// SetMenu with no menu, so that destroying the window leaves the menu alone.
+void DetachMenu(Handle window);
 void BringToTop(Handle window);
 bool IsMaximized(Handle window);
 // The foreground window and the active window of this thread.
@@ -94,6 +96,18 @@ Handle MdiClient();
 Handle ActiveVisibleMdiChild();
 // The next top-level window below `window` in the Z-order (GW_HWNDNEXT).
 Handle NextWindowBelow(Handle window);
+
+// The runtime window a window belongs to: the view of the window itself or
+// of its nearest ancestor that is one; nil when none is.
+RuntimeViewWindow* ViewContaining(Handle window);
+// Every top-level window of the process in the system's order (Z-order,
+// EnumWindows), then in MDI mode the MDI children; f(Handle).
+void ForEachTopLevel(void (*f)(Handle window, void* context), void* context);
+
+// Registers "QLWindow", "QL_Pane", "QL_CanvasPane" (POSIX: nothing).
+void RegisterWindowClasses();
+// GetSysColor (0x00BBGGRR); POSIX: a fixed palette.
+uint32_t SystemColour(int32_t index);
 
 // --- Any window ---
 void Destroy(Handle window);
@@ -121,6 +135,17 @@ Handle FocusedWindow();
 // The system class name of the window ("" when unknown).
 bool ClassNameIs(Handle window, const char* className);
 
+// --- Mouse ---
+// SetCapture / ReleaseCapture.
+void CaptureMouse(Handle window);
+void ReleaseMouse();
+// WM_MOUSELEAVE once the pointer leaves the window (TrackMouseEvent).
+void WatchMouseLeave(Handle window);
+
+// --- Drawing ---
+// A bitmap of the platform (platform/bitmap.h) at (x, y).
+void DrawBitmap(void* deviceContext, void* bitmap, int32_t x, int32_t y, int32_t width, int32_t height);
+
 // --- Fonts ---
 struct FontSpec {
   const char* face = "";  // the mapped face
@@ -131,7 +156,7 @@ struct FontSpec {
   uint8_t charset = 1;
 };
 void* NewFont(const FontSpec& spec);
-void DeleteFont(void* font);
+void FreeFont(void* font);
 
 // --- The screen and the system ---
 struct Metrics {

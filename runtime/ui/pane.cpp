@@ -31,7 +31,15 @@ const Pane* NativeAncestor(const Pane* pane) {
   return pane;
 }
 
+GraphicsMaker g_graphicsMaker = nullptr;
+
 }  // namespace
+
+void SetGraphicsMaker(GraphicsMaker maker) { g_graphicsMaker = maker; }
+
+RuntimeObject* MakeGraphics(void* deviceContext, const Rect16& clip) {
+  return g_graphicsMaker ? g_graphicsMaker(deviceContext, clip) : nullptr;
+}
 
 // --- Event sink ---
 
@@ -184,22 +192,30 @@ void Pane::Close() {
   Unlock();
 }
 
-// Children go with their container, locked or not.
 void Pane::DestroyChildren() {
-  while (children_.Count()) {
-    Pane* child = children_[children_.Count() - 1];
-    child->lockCount_ = 0;
-    child->Destroy();
+  while (children_.Count()) children_[children_.Count() - 1]->DestroyWithParent();
+}
+
+void Pane::DestroyWithParent() {
+  Teardown();
+  if (!closing_) {
+    closing_ = true;
+    --lockCount_;  // the owner's share
   }
+  if (lockCount_ < 0) delete this;
 }
 
 void Pane::Destroy() {
+  Teardown();
+  delete this;
+}
+
+void Pane::Teardown() {
+  if (tornDown_) return;
+  tornDown_ = true;
   DestroyChildren();
   // Forgetting the pane gives up the focus and the mouse it held.
   if (root_) root_->ForgetPane(this);
-  QL_CHECK(!root_ || root_->FocusPane() != this, "SubPane", 101, "this != GetFocusPane()");
-  QL_CHECK(!root_ || root_->TrackingPane() != this, "SubPane", 102, "this != currentPane");
-  QL_CHECK(lockCount_ <= 0, "SubPane", 103, "mLockCount <= 0");
   RemoveShortcutsOf(this);
   if (native_) native::Destroy(native_);
   native_ = nullptr;
@@ -209,7 +225,7 @@ void Pane::Destroy() {
   if (sink_ && sink_->Control() && AsControl(sink_->Control())->pane == this) AsControl(sink_->Control())->pane = nullptr;
   delete sink_;
   sink_ = nullptr;
-  delete this;
+  root_ = nullptr;
 }
 
 // --- Sink, help, font ---

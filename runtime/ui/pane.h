@@ -55,6 +55,14 @@ struct PaintContext {
   Rect16 update{};
 };
 
+// A Graphics object drawing on a device context, clipped to a rectangle, as
+// a Paint event receives it. The control layer that defines class Graphics
+// installs the maker; without one, Paint events receive nil.
+using GraphicsMaker = RuntimeObject* (*)(void* deviceContext, const Rect16& clip);
+void SetGraphicsMaker(GraphicsMaker maker);
+// A new Graphics object (one reference), or nil.
+RuntimeObject* MakeGraphics(void* deviceContext, const Rect16& clip);
+
 // The menu enabling of the focused control: the menus layer passes one and
 // the control enables the items it serves, by item name ("EditCut").
 class MenuItemEnabler {
@@ -270,15 +278,21 @@ class Pane : public ShortcutTarget {
   bool FireMouseEvent(int32_t slot, bool booleanResult, const MouseEvent& event);
   // The native window's show state follows Showing().
   void ApplyNativeShowState();
-  // Destroys the pane with the panes below it (the lock count went below
-  // zero); the view overrides it with its own teardown.
+  // The lock count went below zero: the pane goes with the panes below it;
+  // the view overrides it with its own teardown.
   virtual void Destroy();
+  // The panes below go with their container now; one that a running
+  // notification holds locked is freed when that lock goes.
   void DestroyChildren();
 
  private:
   friend class RuntimeViewWindow;
   void AddChild(Pane* child);
   void RemoveChild(Pane* child);
+  // Out of the tree and the window: focus, mouse, shortcuts, native window,
+  // font, sink. Once.
+  void Teardown();
+  void DestroyWithParent();
 
   RuntimeViewWindow* root_ = nullptr;
   Pane* parent_ = nullptr;
@@ -291,7 +305,8 @@ class Pane : public ShortcutTarget {
   bool pageShown_ = true;
   bool enabled_ = true;
   bool autoDeactivate_ = false;
-  bool closing_ = false;
+  bool closing_ = false;   // the owner let go (Close)
+  bool tornDown_ = false;
   int32_t tabPage_ = 0;
   int32_t lockCount_ = 0;
   EventSink* sink_ = nullptr;

@@ -74,26 +74,41 @@ RuntimeViewWindow* RuntimeViewWindow::Open(RuntimeObject* window) {
   return view;
 }
 
-void RuntimeViewWindow::Destroy() {
+void RuntimeViewWindow::DestroyPanes() {
   DestroyChildren();
   focusPane_ = trackingPane_ = nullptr;
   if (g_applicationFocus && g_applicationFocus->Root() == this) g_applicationFocus = nullptr;
+}
+
+void RuntimeViewWindow::ForgetWindow() {
+  if (!window_) return;
+  if (Window()->view == this) Window()->view = nullptr;
+  RuntimeObject* window = window_;
+  window_ = nullptr;
+  RuntimeUnlockObject(window);
+}
+
+void RuntimeViewWindow::LeaveOpenList() {
   for (RuntimeViewWindow** link = &g_firstOpen; *link; link = &(*link)->nextOpen_)
     if (*link == this) {
       *link = nextOpen_;
-      break;
+      nextOpen_ = nullptr;
+      return;
     }
+}
+
+void RuntimeViewWindow::Destroy() {
+  DestroyPanes();
+  RemoveShortcutsOf(static_cast<ShortcutTarget*>(this));
+  LeaveOpenList();
   if (native_) {
+    if (procedure_ == 10) native::Show(native_, native::ShowCommand::Hide);
+    native::DetachMenu(native_);  // the menus layer owns the menu
     RemoveDialog(native_);
     native::DestroyTopLevel(native_, mdiChild_);
     native_ = nullptr;
   }
-  if (window_) {
-    if (Window()->view == this) Window()->view = nullptr;
-    RuntimeObject* window = window_;
-    window_ = nullptr;
-    RuntimeUnlockObject(window);
-  }
+  ForgetWindow();
   delete this;
 }
 

@@ -42,6 +42,10 @@ class RuntimeViewWindow : public Pane {
   bool IsMdiChild() const { return mdiChild_; }
   bool Closing() const { return closing_; }
   bool Active() const { return active_; }
+  // WM_MOVE and WM_SIZE fire Moved and Resized only after the window was
+  // first activated.
+  bool FirstActivationSeen() const { return firstActivation_; }
+  void NoteFirstActivation() { firstActivation_ = true; }
   // Activation: the window's focus pane becomes the application's (not for
   // tool windows, procedure 1); deactivation takes it back.
   void SetActive(bool active);
@@ -66,8 +70,28 @@ class RuntimeViewWindow : public Pane {
   // The topmost pane at a point in window coordinates that is visible and
   // enabled, starting below `above` (nil: from the top); for hit-testing.
   Pane* PaneAtPoint(int32_t x, int32_t y, const Pane* above = nullptr) const;
-  // The pane tracking the mouse after a handled mouse-down, or nil.
+  // The pane tracking the mouse after a handled mouse-down, or nil; the
+  // window itself tracks after its MouseDown returned True.
   Pane* TrackingPane() const { return trackingPane_; }
+  bool TrackingWindow() const { return trackingWindow_; }
+  bool Tracking() const { return trackingPane_ || trackingWindow_; }
+  void TrackWith(Pane* pane) {
+    trackingPane_ = pane;
+    trackingWindow_ = false;
+  }
+  void TrackWithWindow() {
+    trackingPane_ = nullptr;
+    trackingWindow_ = true;
+  }
+  void StopTracking() {
+    trackingPane_ = nullptr;
+    trackingWindow_ = false;
+  }
+  // The pointer is over the window (MouseEnter sent, MouseExit not yet).
+  bool MouseInside() const { return mouseInside_; }
+  void SetMouseInside(bool inside) { mouseInside_ = inside; }
+  // The last mouse position seen while tracking, window coordinates.
+  native::Point& LastTrackedPoint() { return lastTracked_; }
 
   // --- Background ---
   // 0x00BBGGRR and whether the window fills with it.
@@ -76,6 +100,24 @@ class RuntimeViewWindow : public Pane {
   void SetBackgroundColour(uint32_t colourRef, bool use);
 
   PendingGeometry& Pending() { return pending_; }
+
+  // A drag-resize between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE.
+  struct SizingState {
+    bool inSizeMove = false;
+    bool sizeChanged = false;
+    bool maximizeOrRestore = false;
+  };
+  SizingState& Sizing() { return sizing_; }
+
+  // --- The close sequence (window_close.cpp) ---
+  void MarkClosing() { closing_ = true; }
+  // Every pane of the window goes (their controls lose them).
+  void DestroyPanes();
+  // The view's reference to its window goes; window->view is cleared.
+  void ForgetWindow();
+  // Out of the open-window list at once, even while a running handler still
+  // holds the view.
+  void LeaveOpenList();
 
   // The next view of the open-window list.
   RuntimeViewWindow* NextOpen() const { return nextOpen_; }
@@ -97,13 +139,18 @@ class RuntimeViewWindow : public Pane {
   bool mdiChild_ = false;
   bool closing_ = false;
   bool active_ = false;
+  bool firstActivation_ = false;
   bool shown_ = true;
   uint32_t backColour_ = 0x00FFFFFF;
   bool hasBackColour_ = false;
   Array<Pane*> allPanes_;
   Pane* focusPane_ = nullptr;
   Pane* trackingPane_ = nullptr;
+  bool trackingWindow_ = false;
+  bool mouseInside_ = false;
+  native::Point lastTracked_;
   PendingGeometry pending_;
+  SizingState sizing_;
   RuntimeViewWindow* nextOpen_ = nullptr;
 };
 

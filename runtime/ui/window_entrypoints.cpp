@@ -8,7 +8,9 @@ namespace {
 // and accessors of Window, Control and RectControl enter the registry with
 // their classes).
 const EntryPointRow kRows[] = {
-    {nullptr, nullptr},
+    {"WindowAllocateObject", EntryAddress(WindowAllocateObject)},
+    {"RuntimeGetImplicitWindow", EntryAddress(RuntimeGetImplicitWindow)},
+    {"RuntimeControlFetch", EntryAddress(RuntimeControlFetch)},
 };
 
 }  // namespace

@@ -97,9 +97,10 @@ void TemporaryFolder::Write(const std::string& name, const std::string& text) co
   CloseHandle(file);
 }
 
-RunningChild::RunningChild(const std::string& executable, const std::string& folder) {
+RunningChild::RunningChild(const std::string& executable, const std::string& folder, const std::string& arguments) {
   const std::string path = WindowsPath(executable);
   std::string commandLine = "\"" + path + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -161,8 +162,9 @@ ChildRun RunningChild::Wait(unsigned timeoutMs, DialogAnswer answer) {
   return run_;
 }
 
-ChildRun RunChild(const std::string& executable, const std::string& folder, unsigned timeoutMs, DialogAnswer answer) {
-  RunningChild child(executable, folder);
+ChildRun RunChild(const std::string& executable, const std::string& folder, unsigned timeoutMs, DialogAnswer answer,
+                  const std::string& arguments) {
+  RunningChild child(executable, folder, arguments);
   return child.Wait(timeoutMs, answer);
 }
 

@@ -45,8 +45,9 @@ class TemporaryFolder {
 // A child process left running while the test looks at what it does.
 class RunningChild {
  public:
-  // Starts `executable` in `folder`.
-  RunningChild(const std::string& executable, const std::string& folder);
+  // Starts `executable` in `folder`; `arguments` follow the program's name
+  // on its command line.
+  RunningChild(const std::string& executable, const std::string& folder, const std::string& arguments = "");
   // Ends the child if it still runs.
   ~RunningChild();
   RunningChild(const RunningChild&) = delete;
@@ -69,7 +70,7 @@ class RunningChild {
 // Starts `executable` in `folder`, answers every dialog it opens with
 // `answer`, and waits up to `timeoutMs` for it to end.
 ChildRun RunChild(const std::string& executable, const std::string& folder, unsigned timeoutMs,
-                  DialogAnswer answer = DialogAnswer::Ok);
+                  DialogAnswer answer = DialogAnswer::Ok, const std::string& arguments = "");
 
 // The bytes of a file of the build (a host path); empty when unreadable.
 std::vector<uint8_t> ReadHostFile(const std::string& path);

@@ -4,7 +4,9 @@
 if(TARGET QuillonRuntime)
   # Start-up tests run the bare runtime executable as a child process.
   add_dependencies(startup_tests QuillonRuntime)
-  target_compile_definitions(startup_tests PRIVATE QL_RUNTIME_EXE="$<TARGET_FILE:QuillonRuntime>")
+  target_compile_definitions(startup_tests PRIVATE QL_RUNTIME_EXE="$<TARGET_FILE:QuillonRuntime>"
+    QL_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} QL_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    QL_VERSION_PATCH=${PROJECT_VERSION_PATCH})
   # Their image, appended to the runtime and as development files; the dump
   # at build time proves the host tools read it.
   ql_add_image(startup_image
@@ -29,6 +31,14 @@ if(TARGET QuillonRuntime)
   target_compile_definitions(startup_tests PRIVATE
     QL_STARTUP_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/startup_image.exe"
     QL_STARTUP_IMAGE_DEV="${CMAKE_CURRENT_BINARY_DIR}/startup_image.dev")
+
+  # The main loop's image, appended to the runtime.
+  ql_add_image(loop_image
+    SOURCES startup/fixtures/loop_image.cpp
+    MANIFEST startup/fixtures/loop_image.manifest
+    RUNTIME QuillonRuntime)
+  add_dependencies(startup_tests loop_image)
+  target_compile_definitions(startup_tests PRIVATE QL_LOOP_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/loop_image.exe")
 
   # The resource tests' plug-in library (an ordinary DLL) and their image,
   # which carries it and a resource of every kind the accessors build.

@@ -79,6 +79,7 @@ void AppClose(RuntimeObject*) { Trace("app Close"); }
 void AppEnableMenuItems(RuntimeObject*) { Trace("app EnableMenuItems"); }
 void AppNewDocument(RuntimeObject*) { Trace("app NewDocument"); }
 void AppOpenDocument(RuntimeObject*, RuntimeObject* item) {
+  World().documentItems.push_back(item);
   FolderItemImp* imp = item ? reinterpret_cast<FolderItemObject*>(item)->imp : nullptr;
   Trace("app OpenDocument " + (imp ? std::string(imp->Path().text(), imp->Path().length()) : "(nil)"));
 }

@@ -44,7 +44,7 @@ struct LoopWorld {
   std::function<void(const LoopMessage&)> onDispatch;
   std::function<void()> onOpen;  // the application's Open
   std::vector<std::string> messageBoxes;
-  std::vector<std::string> unhandled;  // class names offered to UnhandledException
+  std::vector<RuntimeObject*> documentItems;  // what each OpenDocument was given
 };
 
 LoopWorld& World();

@@ -19,6 +19,7 @@ struct Desktop {
   std::vector<std::unique_ptr<FakeFont>> fonts;
   Handle focus = nullptr;
   Handle foreground = nullptr;
+  Handle capture = nullptr;
   uint32_t modifiers = 0;
   Point cursor;
   bool left = false, right = false;
@@ -133,6 +134,9 @@ void SetStyle(Handle window, uint32_t style) {
   if (window) W(window)->style = style;
 }
 bool HasMenu(Handle window) { return window && W(window)->hasMenu; }
+void DetachMenu(Handle window) {
+  if (window) W(window)->hasMenu = false;
+}
 void BringToTop(Handle window) {
   if (window) TheDesktop().foreground = window;
 }
@@ -154,6 +158,33 @@ Handle NextWindowBelow(Handle window) {
     if (w == window) seen = true;
   }
   return nullptr;
+}
+
+RuntimeViewWindow* ViewContaining(Handle window) {
+  for (FakeWindow* w = W(window); w; w = W(w->parent))
+    if (w->view && !w->destroyed) return w->view;
+  return nullptr;
+}
+
+void ForEachTopLevel(void (*f)(Handle window, void* context), void* context) {
+  // Newest first: the stand-in's Z-order.
+  std::vector<Handle> order;
+  Desktop& d = TheDesktop();
+  for (size_t i = d.windows.size(); i-- > 0;)
+    if (d.windows[i]->topLevel && !d.windows[i]->destroyed) order.push_back(d.windows[i].get());
+  for (Handle h : order) f(h, context);
+}
+
+void RegisterWindowClasses() {}
+
+uint32_t SystemColour(int32_t index) {
+  switch (index) {
+    case 15: return 0x00F0F0F0;  // COLOR_BTNFACE
+    case 16: return 0x00A0A0A0;  // COLOR_BTNSHADOW
+    case 20: return 0x00FFFFFF;  // COLOR_BTNHIGHLIGHT
+    case 5: return 0x00FFFFFF;   // COLOR_WINDOW
+    default: return 0;
+  }
 }
 
 void Destroy(Handle window) {
@@ -223,6 +254,11 @@ Handle FocusedWindow() { return TheDesktop().focus; }
 
 bool ClassNameIs(Handle window, const char* className) { return window && SameName(W(window)->className, className); }
 
+void CaptureMouse(Handle window) { TheDesktop().capture = window; }
+void ReleaseMouse() { TheDesktop().capture = nullptr; }
+void WatchMouseLeave(Handle) {}
+void DrawBitmap(void*, void*, int32_t, int32_t, int32_t, int32_t) {}
+
 void* NewFont(const FontSpec& spec) {
   auto f = std::make_unique<FakeFont>();
   f->face = spec.face ? spec.face : "";
@@ -233,7 +269,7 @@ void* NewFont(const FontSpec& spec) {
   return d.fonts.back().get();
 }
 
-void DeleteFont(void* font) {
+void FreeFont(void* font) {
   if (font) static_cast<FakeFont*>(font)->deleted = true;
 }
 

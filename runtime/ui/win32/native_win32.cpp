@@ -131,6 +131,9 @@ void SetStyle(Handle window, uint32_t style) {
 }
 
 bool HasMenu(Handle window) { return GetMenu(H(window)) != nullptr; }
+void DetachMenu(Handle window) {
+  if (GetMenu(H(window))) SetMenu(H(window), nullptr);
+}
 void BringToTop(Handle window) { BringWindowToTop(H(window)); }
 bool IsMaximized(Handle window) { return IsZoomed(H(window)) != FALSE; }
 Handle ForegroundWindow() { return GetForegroundWindow(); }
@@ -153,6 +156,37 @@ Handle ActiveVisibleMdiChild() {
 }
 
 Handle NextWindowBelow(Handle window) { return GetWindow(H(window), GW_HWNDNEXT); }
+
+RuntimeViewWindow* ViewContaining(Handle window) {
+  for (HWND h = H(window); h; h = GetParent(h))
+    if (RuntimeViewWindow* view = ViewOf(h)) return view;
+  return nullptr;
+}
+
+namespace {
+struct TopLevelWalk {
+  void (*f)(Handle, void*);
+  void* context;
+  DWORD process;
+};
+BOOL CALLBACK VisitTopLevel(HWND window, LPARAM argument) {
+  const TopLevelWalk* walk = reinterpret_cast<const TopLevelWalk*>(argument);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == walk->process) walk->f(window, walk->context);
+  return TRUE;
+}
+}  // namespace
+
+void ForEachTopLevel(void (*f)(Handle window, void* context), void* context) {
+  TopLevelWalk walk{f, context, GetCurrentProcessId()};
+  EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&walk));
+  if (HWND client = H(MdiClient())) EnumChildWindows(client, VisitTopLevel, reinterpret_cast<LPARAM>(&walk));
+}
+
+void RegisterWindowClasses() { win32::RegisterWindowClasses(); }
+
+uint32_t SystemColour(int32_t index) { return GetSysColor(index); }
 
 void Destroy(Handle window) {
   if (!window) return;
@@ -219,12 +253,32 @@ bool ClassNameIs(Handle window, const char* className) {
   return lstrcmpiA(name, className) == 0;
 }
 
+void CaptureMouse(Handle window) { SetCapture(H(window)); }
+void ReleaseMouse() { ReleaseCapture(); }
+
+void WatchMouseLeave(Handle window) {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = H(window);
+  TrackMouseEvent(&track);
+}
+
+void DrawBitmap(void* deviceContext, void* bitmap, int32_t x, int32_t y, int32_t width, int32_t height) {
+  if (!deviceContext || !bitmap) return;
+  HDC source = CreateCompatibleDC(static_cast<HDC>(deviceContext));
+  HGDIOBJ previous = SelectObject(source, static_cast<HBITMAP>(bitmap));
+  BitBlt(static_cast<HDC>(deviceContext), x, y, width, height, source, 0, 0, SRCCOPY);
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
+
 void* NewFont(const FontSpec& spec) {
   return CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline, FALSE, spec.charset,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, spec.face);
 }
 
-void DeleteFont(void* font) {
+void FreeFont(void* font) {
   if (font) DeleteObject(static_cast<HFONT>(font));
 }
 

@@ -2,8 +2,6 @@
 
 #include "platform/module.h"
 #include "platform/version.h"
-#include "ui/native.h"
-#include "ui/pane.h"
 
 namespace ql::ui::win32 {
 namespace {
@@ -38,11 +36,6 @@ ATOM Register(const wchar_t* wideName, const char* name, UINT style, WNDPROC pro
   return RegisterClassA(&c);
 }
 
-LRESULT Default(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
-                                 : DefWindowProcA(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterWindowClasses() {
@@ -62,45 +55,5 @@ bool IsDrawnPaneWindow(HWND window) {
 
 HWND MdiFrameWindow() { return nullptr; }
 HWND MdiClientWindow() { return nullptr; }
-
-LRESULT CALLBACK ViewWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == 0x862 && wParam == 1 && lParam == 2) {
-    DestroyWindow(window);
-    return 1;
-  }
-  return Default(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK PaneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Pane* pane = native::PaneOf(window);
-  if (pane && message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    PaintContext context{dc, Rect16{static_cast<int16_t>(ps.rcPaint.top), static_cast<int16_t>(ps.rcPaint.left),
-                                    static_cast<int16_t>(ps.rcPaint.bottom), static_cast<int16_t>(ps.rcPaint.right)}};
-    {
-      PaneLock lock(pane);
-      pane->Paint(context);
-    }
-    EndPaint(window, &ps);
-    return 0;
-  }
-  return Default(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK StandardControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropW(window, L"QLPreviousProc"));
-  if (Pane* pane = native::PaneOf(window)) {
-    intptr_t result = 0;
-    PaneLock lock(pane);
-    if (pane->NativeMessage(message, wParam, lParam, &result)) return result;
-  }
-  if (message == WM_NCDESTROY) {
-    RemovePropW(window, L"QLPreviousProc");
-    RemovePropW(window, L"QLInstance");
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-  }
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam) : Default(window, message, wParam, lParam);
-}
 
 }  // namespace ql::ui::win32
