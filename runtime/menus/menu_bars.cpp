@@ -6,6 +6,7 @@
 #include "menus/menu_item.h"
 #include "quillon/entrypoints/menus.h"
 #include "quillon/entrypoints/objects.h"
+#include "quillon/entrypoints/windows.h"
 #include "startup/application.h"
 #include "ui/menu_hooks.h"
 #include "ui/native.h"
@@ -36,6 +37,8 @@ NativeMenu NativeBarOf(RuntimeObject* menuBar) {
 
 bool MdiMode() { return ui::native::MdiFrame() != nullptr; }
 
+constexpr uint32_t kHeightParam = 3;  // windowPosSetter: Left, Top, Width, Height
+
 }  // namespace
 
 RuntimeObject* FrontDocumentWindow() { return ui::FrontWindow(); }
@@ -62,7 +65,14 @@ void AttachMenuBar(RuntimeObject* window) {
     if (ApplicationObject* app = CurrentApplication()) AppMenuBarSetter(&app->header, 0, menuBar);
     return;
   }
-  SetWindowMenuBar(ui::NativeHandleOf(view), NativeBarOf(menuBar));
+  // The menu bar takes its height from the client area: a window that had
+  // none grows by it, so its content keeps the height it had.
+  void* handle = ui::NativeHandleOf(view);
+  const bool hadMenu = ui::native::HasMenu(handle);
+  SetWindowMenuBar(handle, NativeBarOf(menuBar));
+  if (hadMenu) return;
+  const int32_t clientHeight = ui::native::ClientBoxOnScreen(handle).Height();
+  windowPosSetter(window, kHeightParam, clientHeight + ui::native::SystemMetrics().menu);
 }
 
 }  // namespace ql::menus

@@ -2,10 +2,12 @@
 // install themselves, then the runtime starts.
 #include <windows.h>
 
+#include "menus/menus_layer.h"
 #include "startup/runtimemain.h"
 #include "ui/window_layer.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   ql::ui::InstallWindowLayer();
+  ql::menus::InstallMenuLayer();
   return ql::RuntimeMain(instance, commandLine);
 }

@@ -51,6 +51,13 @@ TEST(MenuBars, TheApplicationKeepsOneReferenceToItsBar) {
   ASSERT_EQ(recorder.count(), 2u);
   EXPECT_EQ(recorder.reports()[0].line, 1221);
   EXPECT_EQ(recorder.reports()[1].line, 1197);
+
+  recorder.Clear();
+  const ObjectRef other = test::NewObjectOf(intrinsic::Object);  // smaller than an Application
+  AppMenuBarSetter(other.get(), 0, first.get());
+  EXPECT_EQ(AppMenuBarGetter(other.get(), 0), nullptr);
+  EXPECT_EQ(recorder.count(), 2u) << "refused as no application";
+  EXPECT_EQ(first.get()->refCount, 2);
 }
 
 TEST(MenuBars, AWindowShowsTheBarItIsGiven) {
