@@ -3,6 +3,7 @@
 #include <stddef.h>
 
 #include "core/compiled_code.h"
+#include "menus/native_menu.h"
 #include "quillon/entrypoints/application.h"
 #include "startup/application.h"
 #include "ui/control_panes.h"
@@ -183,7 +184,6 @@ MenuWorld::MenuWorld(int32_t frame) {
 #if defined(_WIN32)
   ui::win32::RegisterWindowClasses();
 #endif
-  MenuLog().clear();
   app_ = ObjectRef::Adopt(RuntimeNewObject(ApplicationClass()));
   RuntimeRegisterAppObject(app_.get());
 
@@ -203,6 +203,7 @@ MenuWorld::MenuWorld(int32_t frame) {
   pane_->CreatePaneWindow(view_, nullptr, c->bounds, ui::PaneWindowSpec{"QL_Pane"});
   ui::InstallControlPane(control_.get(), pane_, nullptr);
   view_->SetFocusPane(pane_);
+  MenuLog().clear();  // the activation's update of the menus
 }
 
 MenuWorld::~MenuWorld() {
@@ -210,6 +211,8 @@ MenuWorld::~MenuWorld() {
   ui::DestroyControlPane(control_.get());
   ReleaseHandlerTable(ui::AsWindow(window_.get())->menuHandlers);
   RuntimeUnlockObject(std::exchange(ui::AsWindow(window_.get())->menuBar, nullptr));
+  // As the close sequence does: the system would destroy a menu bar still on the window.
+  if (view_) menus::SetWindowMenuBar(view_->NativeHandle(), nullptr);
   if (view_) view_->Close();
   ResetApplicationState();
   g_onEnableMenu = nullptr;
@@ -244,6 +247,7 @@ void MenuWorld::SetApplicationMenuBar(const ObjectRef& bar) { AppMenuBarSetter(a
 void MenuWorld::Unfocus() { view_->SetFocusPane(nullptr); }
 
 void MenuWorld::NothingInFront() {
+  view_->SetActive(false);  // what the window's deactivation does
 #if defined(_WIN32)
   SetForegroundWindow(GetDesktopWindow());
 #else
