@@ -129,8 +129,12 @@ void RuntimeViewWindow::SetFocusPane(Pane* pane) {
   Pane* old = focusPane_;
   focusPane_ = pane;
   if (active_ || (g_applicationFocus && g_applicationFocus->Root() == this)) g_applicationFocus = pane;
-  if (pane && pane->NativeHandle()) native::Focus(pane->NativeHandle());
-  else if (!pane && old && native::FocusedWindow() == old->NativeHandle()) native::Focus(native_);
+  // The system's focus follows only in the active window: focusing a window
+  // of another would activate it.
+  if (active_) {
+    if (pane && pane->NativeHandle()) native::Focus(pane->NativeHandle());
+    else if (!pane && old && native::FocusedWindow() == old->NativeHandle()) native::Focus(native_);
+  }
   if (old) old->LostFocus();
   // The old pane's handler may have moved the focus on again.
   if (pane && focusPane_ == pane) pane->GotFocus();
