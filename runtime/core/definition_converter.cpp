@@ -73,11 +73,19 @@ void CopyIdentity(const ObjectDefinition& d, RuntimeClass* out) {
 
 // --- Step 5: event implementations ---
 
-const EventDeclarationRecord* FindDeclaration(const ObjectDefinition& d, RuntimeString* event) {
-  for (const ObjectDefinition* c = &d; c; c = c->super)
+const EventDeclarationRecord* FindDeclarationIn(const ObjectDefinition* c, RuntimeString* event) {
+  for (; c; c = c->super)
     for (const EventDeclarationRecord& e : c->eventDeclarations)
       if (CompareNames(e.name, event) == 0) return &e;
   return nullptr;
+}
+
+// An implementation names an ancestor's event first: a class may implement
+// an inherited event and declare a new one of the same name (QuitMenuItem's
+// Action), which its own subclasses implement.
+const EventDeclarationRecord* FindDeclaration(const ObjectDefinition& d, RuntimeString* event) {
+  const EventDeclarationRecord* inherited = FindDeclarationIn(d.super, event);
+  return inherited ? inherited : FindDeclarationIn(&d, event);
 }
 
 void FillEvents(ObjectDefinition& d, RuntimeClass* out) {

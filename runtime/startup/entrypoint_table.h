@@ -13,5 +13,6 @@ extern const EntryPointTable kStartupEntryPoints;
 extern const EntryPointTable kFileEntryPoints;
 extern const EntryPointTable kWindowEntryPoints;
 extern const EntryPointTable kControlEntryPoints;
+extern const EntryPointTable kMenuEntryPoints;
 
 }  // namespace ql

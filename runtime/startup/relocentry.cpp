@@ -13,7 +13,8 @@ namespace {
 
 // The compiled-in table, searched before every registered row.
 const EntryPointTable* const kTables[] = {&kStartupEntryPoints, &kObjectEntryPoints, &kStringEntryPoints,
-                                          &kFileEntryPoints, &kWindowEntryPoints, &kControlEntryPoints};
+                                          &kFileEntryPoints, &kWindowEntryPoints, &kControlEntryPoints,
+                                          &kMenuEntryPoints};
 
 constexpr size_t kBucketCount = 256;
 

@@ -172,6 +172,22 @@ TEST(ObjectDefinition, ConvertsEventsPropertiesAndStaticMethodsAfterTheSuperclas
   EXPECT_EQ(Text(circle->staticMethods[3].signature), "Rotate%%o<TestCircle>i");
 }
 
+// Implements the inherited Open and declares an Open of its own, which its
+// subclasses implement: the implementation goes to the inherited slot.
+const EventDeclarationEntry kTileEvents[] = {Event("Open", "", "Boolean")};
+const EventImplementation kTileHandlers[] = {Handles("Open", TestCircleOpen)};
+const ClassDescription kTileDescription{
+    .name = "TestTile", .super = &TestShape, .events = kTileEvents, .eventHandlers = kTileHandlers};
+ObjectDefinition TestTile(kTileDescription);
+
+TEST(ObjectDefinition, AnImplementationNamesTheInheritedEventBeforeTheClassOwn) {
+  RuntimeClass* tile = Converted(TestTile);
+  ASSERT_NE(tile, nullptr);
+  ASSERT_EQ(tile->eventCount, 3);
+  EXPECT_EQ(tile->events[0].handler, EntryAddress(TestCircleOpen)) << "the inherited Open";
+  EXPECT_EQ(tile->events[2].handler, nullptr) << "its own Open stays for subclasses";
+}
+
 TEST(ObjectDefinition, InterfaceTablesComeFromTheChainInTheInterfacesOrder) {
   RuntimeClass* circle = Converted(TestCircle);
   RuntimeClass* rotatable = ClassOf(TestRotatable);
