@@ -1,9 +1,9 @@
 // Window1, the main window: its class (design-time values, controls, menu
 // handlers, one property per control and per menu item), its Open and Close,
 // and the two preference toggles and the help item.
-#include "quillon/design_values.h"
 #include "quillon/intrinsic_tables.h"
 #include "titrix.h"
+#include "window1_design.h"
 
 namespace titrix {
 namespace {
@@ -14,15 +14,7 @@ using quillon::IsNil;
 using quillon::MethodScope;
 using quillon::MethodSpec;
 using quillon::PropertySpec;
-namespace WP = quillon::WindowProperty;
 namespace WE = quillon::WindowEvent;
-
-constexpr auto kWindow1Values = quillon::DesignValues(
-    quillon::Text(WP::Title, "Titrix"), quillon::Int(WP::Width, 292), quillon::Int(WP::Height, 311),
-    quillon::Int(WP::Placement, 2), quillon::Bool(WP::Visible, true), quillon::Bool(WP::MenuBarVisible, true),
-    quillon::Bool(WP::CloseBox, true), quillon::Bool(WP::ZoomIcon, true), quillon::Int(WP::MinWidth, 64),
-    quillon::Int(WP::MinHeight, 64), quillon::Int(WP::MaxWidth, 32000), quillon::Int(WP::MaxHeight, 32000),
-    quillon::Color(WP::BackColor, 0xFFFFFF), quillon::Bool(WP::HasBackColor, false));
 
 // The calculation modes of the solution page.
 constexpr RuntimeString* kModes[] = {
@@ -62,7 +54,7 @@ RuntimeObject* MenuItemGetter(RuntimeObject* window, uint32_t item) {
 void Layout(RuntimeObject* window) {
   MethodScope scope;
   WindowMenuBarSetter(window, 0, MenuBar1Instance());
-  RuntimeMassPropertySetter(window, QL_DESIGN_VALUES(kWindow1Values));
+  RuntimeMassPropertySetter(window, QL_DESIGN_VALUES(window1::kWindow1));
 }
 
 void CreateControls(RuntimeObject* window) {
@@ -138,7 +130,7 @@ constexpr MethodSpec kMethods[] = {
 constexpr PropertySpec kProperties[] = {TITRIX_WINDOW1_CONTROLS(TITRIX_CONTROL_PROPERTY)
                                             TITRIX_MENU_ITEMS(TITRIX_ITEM_PROPERTY)};
 
-constexpr ClassSpec kWindow1{.name = QL_ASCII("Window1"),
+constexpr ClassSpec kWindow1Class{.name = QL_ASCII("Window1"),
                              .superclass = QL_ASCII("Window"),
                              .superEvents = WE::Count,
                              .fieldBytes = sizeof(Window1State),
@@ -160,7 +152,7 @@ bool HelpHelp_Action(RuntimeObject*) {
   return false;
 }
 
-RuntimeClass* Window1Class() { return quillon::ClassFor(gWindow1, kWindow1); }
+RuntimeClass* Window1Class() { return quillon::ClassFor(gWindow1, kWindow1Class); }
 
 Window1State& StateOf(RuntimeObject* window1) { return *quillon::OwnFields<Window1State>(window1, Window1Class()); }
 
