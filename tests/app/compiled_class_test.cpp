@@ -59,7 +59,7 @@ void LinkStrings() {
 TEST(ClassGetter, BuildsTheClassOnceFromItsTables) {
   ql::RegisterIntrinsicClasses();
   LinkStrings();
-  RuntimeClass* cached = nullptr;
+  static RuntimeClass* cached = nullptr;  // classes live for the process, as the image's cache words keep them
   RuntimeClass* cls = quillon::ClassFor(cached, kAppError);
   ASSERT_NE(cls, nullptr);
   EXPECT_EQ(cached, cls);
