@@ -3,7 +3,8 @@
 #
 #   ql_add_image(name SOURCES a.cpp ... MANIFEST image.manifest
 #                [RESOURCES files the manifest names ...]
-#                [RUNTIME runtime_exe_target] [DEV_DIR dir])
+#                [RUNTIME runtime_exe_target] [DEV_DIR dir]
+#                [INCLUDE_DIRS dirs ...] [COMPILE_OPTIONS options ...])
 #
 # With RUNTIME, ${name}.exe (in the current binary folder) is a copy of the
 # runtime executable with the image appended; with DEV_DIR, the folder (under
@@ -36,10 +37,15 @@ set(QL_IMAGE_CXX_FLAGS
   -fno-tree-loop-distribute-patterns
   -Wall -Wextra -Werror -Wno-missing-field-initializers)
 
-# ql_compile_image_objects(out_var COMPILER g++ SOURCES ... [TAG name]):
+# ql_compile_image_objects(out_var COMPILER g++ SOURCES ... [TAG name]
+#                          [INCLUDE_DIRS ...] [COMPILE_OPTIONS ...]):
 # one custom command per source; header dependencies through depfiles.
 function(ql_compile_image_objects out_var)
-  cmake_parse_arguments(C "" "COMPILER;TAG" "SOURCES" ${ARGN})
+  cmake_parse_arguments(C "" "COMPILER;TAG" "SOURCES;INCLUDE_DIRS;COMPILE_OPTIONS" ${ARGN})
+  set(includes -I${QL_IMAGE_SDK_INCLUDE})
+  foreach(dir ${C_INCLUDE_DIRS})
+    list(APPEND includes -I${dir})
+  endforeach()
   if(NOT C_COMPILER)
     message(FATAL_ERROR "ql_compile_image_objects(${C_TAG}): no compiler given")
   endif()
@@ -51,7 +57,7 @@ function(ql_compile_image_objects out_var)
     add_custom_command(
       OUTPUT ${object}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/${C_TAG}.image
-      COMMAND ${C_COMPILER} ${QL_IMAGE_CXX_FLAGS} -I${QL_IMAGE_SDK_INCLUDE} -MD -MF ${object}.d
+      COMMAND ${C_COMPILER} ${QL_IMAGE_CXX_FLAGS} ${C_COMPILE_OPTIONS} ${includes} -MD -MF ${object}.d
               -c ${absolute} -o ${object}
       DEPENDS ${absolute}
       DEPFILE ${object}.d
@@ -85,7 +91,7 @@ function(ql_image_builder out_var)
 endfunction()
 
 function(ql_add_image name)
-  cmake_parse_arguments(I "" "MANIFEST;RUNTIME;DEV_DIR" "SOURCES;RESOURCES" ${ARGN})
+  cmake_parse_arguments(I "" "MANIFEST;RUNTIME;DEV_DIR" "SOURCES;RESOURCES;INCLUDE_DIRS;COMPILE_OPTIONS" ${ARGN})
   if(NOT WIN32)
     message(FATAL_ERROR "ql_add_image(${name}): images are built on the Windows presets")
   endif()
@@ -93,7 +99,8 @@ function(ql_add_image name)
     message(FATAL_ERROR "ql_add_image(${name}): SOURCES and MANIFEST are required")
   endif()
   ql_compile_image_objects(objects COMPILER ${CMAKE_CXX_COMPILER} TAG ${name}
-                           SOURCES ${I_SOURCES} ${QL_IMAGE_SUPPORT_SOURCE})
+                           SOURCES ${I_SOURCES} ${QL_IMAGE_SUPPORT_SOURCE}
+                           INCLUDE_DIRS ${I_INCLUDE_DIRS} COMPILE_OPTIONS ${I_COMPILE_OPTIONS})
   ql_image_builder(builder)
   get_filename_component(manifest ${I_MANIFEST} ABSOLUTE)
   file(GLOB entry_headers CONFIGURE_DEPENDS ${QL_IMAGE_ENTRY_POINTS}/*.h)

@@ -1,0 +1,144 @@
+# Shared by the end-to-end scripts (source it): a private X display and wine
+# prefix, Titrix started in a fresh folder, its windows found by title, keys
+# and text sent with xdotool, prefs.txt read back.
+#
+#   e2e_start_session          Xvfb on a free display of 141..150, a new prefix
+#   e2e_folder NAME            a fresh folder with titrix.exe and elements.txt
+#   e2e_launch DIR             starts titrix.exe there (E2E_PID)
+#   e2e_wait_window TITLE      the window id of the visible window titled TITLE
+#   e2e_stop_session           kills what the session started
+#
+# E2E_EXE names titrix.exe (default build/win64/app/titrix.exe).
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_EXE=${E2E_EXE:-$E2E_ROOT/build/win64/app/titrix.exe}
+E2E_ELEMENTS=${E2E_ELEMENTS:-$E2E_ROOT/app/elements.txt}
+E2E_TIMEOUT=${E2E_TIMEOUT:-20}  # seconds to wait for a window or an exit
+E2E_WINE=/usr/lib/wine/wine64
+
+e2e_log() { echo "e2e: $*" >&2; }
+e2e_fail() {
+  e2e_log "FAIL: $*"
+  return 1
+}
+
+e2e_start_session() {
+  E2E_WORK=$(mktemp -d /tmp/titrix-e2e.XXXXXX)
+  local n
+  E2E_DISPLAY=
+  for n in $(seq 141 150); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then E2E_DISPLAY=$n; break; fi
+  done
+  [ -n "$E2E_DISPLAY" ] || { e2e_log "no free display among :141 to :150"; return 1; }
+  Xvfb ":$E2E_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  export DISPLAY=":$E2E_DISPLAY"
+  export WINEPREFIX="$E2E_WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  local deadline=$((SECONDS + 10))
+  until xdpyinfo >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || { e2e_log "Xvfb did not start"; return 1; }
+    sleep 0.1
+  done
+  "$E2E_WINE" wineboot --init >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+  # Wine draws caption, frame and menu bar itself (no window manager here),
+  # with the fonts a Windows user sees.
+  local key='HKCU\Software\Wine\X11 Driver'
+  "$E2E_WINE" reg add "$key" /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+  "$E2E_WINE" reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  if [ -d /usr/share/wine/fonts ]; then cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null; fi
+  /usr/lib/wine/wineserver -w
+}
+
+e2e_stop_session() {
+  [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  [ -n "${E2E_XVFB_PID:-}" ] && kill "$E2E_XVFB_PID" >/dev/null 2>&1
+  wait >/dev/null 2>&1
+  [ -n "${E2E_WORK:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_WORK"
+  return 0
+}
+
+# A fresh folder with the program and the element table.
+e2e_folder() {
+  local dir="$E2E_WORK/$1"
+  rm -rf "$dir" && mkdir -p "$dir"
+  cp "$E2E_EXE" "$dir/titrix.exe"
+  cp "$E2E_ELEMENTS" "$dir/elements.txt"
+  echo "$dir"
+}
+
+# Starts titrix.exe in DIR; E2E_PID is the wine process, E2E_STATUS_FILE
+# receives its exit code.
+e2e_launch() {
+  local dir=$1
+  E2E_STATUS_FILE="$dir/.exit-code"
+  rm -f "$E2E_STATUS_FILE"
+  (cd "$dir" && "$E2E_WINE" titrix.exe >"$dir/.output" 2>&1; echo $? >"$E2E_STATUS_FILE") &
+  E2E_PID=$!
+}
+
+# Waits for the program to end; prints its exit code.
+e2e_wait_exit() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  while [ ! -s "$E2E_STATUS_FILE" ]; do
+    [ $SECONDS -lt $deadline ] || { e2e_log "titrix.exe did not end"; return 1; }
+    sleep 0.1
+  done
+  cat "$E2E_STATUS_FILE"
+}
+
+# The id of the visible window titled exactly TITLE, waiting for it.
+e2e_wait_window() {
+  local title=$1 deadline=$((SECONDS + E2E_TIMEOUT)) id
+  while :; do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ $SECONDS -lt $deadline ] || { e2e_log "no window '$title'"; return 1; }
+    sleep 0.1
+  done
+}
+
+# The number of visible windows titled TITLE.
+e2e_count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+
+# A visible window of the program other than the ones given (a message
+# box), waiting for it.
+e2e_wait_other_window() {
+  local deadline=$((SECONDS + E2E_TIMEOUT)) id known
+  while :; do
+    for id in $(xdotool search --onlyvisible --class titrix 2>/dev/null); do
+      known=
+      for k in "$@"; do [ "$id" = "$k" ] && known=1; done
+      [ -z "$known" ] && [ -n "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
+    done
+    [ $SECONDS -lt $deadline ] || { e2e_log "no message box"; return 1; }
+    sleep 0.1
+  done
+}
+
+# Keys and text to the window WINDOW.
+e2e_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" >/dev/null 2>&1
+  xdotool key --delay 60 "$@"
+}
+e2e_type() {
+  xdotool windowfocus --sync "$1" >/dev/null 2>&1
+  xdotool type --delay 40 "$2"
+}
+
+# Line N (from 1) of DIR/prefs.txt, without its line end.
+e2e_prefs_line() { sed -n "$2p" "$1/prefs.txt" | tr -d '\r'; }
+
+# EXPECTED equals ACTUAL, or the test fails with LABEL.
+e2e_expect() {
+  [ "$2" = "$3" ] || { e2e_fail "$1: expected '$2', got '$3'"; return 1; }
+}
+
+# A screenshot of WINDOW as PNG.
+e2e_screenshot() {
+  local window=$1 out=$2
+  xwd -id "$window" -silent >"$E2E_WORK/shot.xwd" || return 1
+  python3 "$E2E_ROOT/scripts/e2e/xwd_to_png.py" "$E2E_WORK/shot.xwd" "$out"
+}
