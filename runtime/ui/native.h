@@ -68,8 +68,9 @@ struct TopLevelSpec {
 // the style, no menu). nil when the system refused.
 Handle CreateTopLevel(const TopLevelSpec& spec);
 RuntimeViewWindow* ViewOf(Handle window);
-// Clears the extra word, then destroys the window (an MDI child through the
-// MDI client, any other with the private message 0x862).
+// Clears the extra word, takes the menu off (the menus layer owns it), then
+// destroys the window (an MDI child through the MDI client, any other with
+// the private message 0x862).
 void DestroyTopLevel(Handle window, bool mdiChild);
 // The client area in screen coordinates.
 Box ClientBoxOnScreen(Handle window);

@@ -103,7 +103,6 @@ void RuntimeViewWindow::Destroy() {
   LeaveOpenList();
   if (native_) {
     if (procedure_ == 10) native::Show(native_, native::ShowCommand::Hide);
-    native::DetachMenu(native_);  // the menus layer owns the menu
     RemoveDialog(native_);
     native::DestroyTopLevel(native_, mdiChild_);
     native_ = nullptr;

@@ -124,6 +124,23 @@ TEST(MenuMessages, AltAndAMnemonicAreLeftToTheSystem) {
   EXPECT_FALSE(m.PreTranslate(WM_SYSKEYDOWN, 'F')) << "the window's default processing opens &File";
 }
 
+// Destroying a window destroys the menu on it: the close sequence takes the
+// bar off first, without its frame change reaching the dying view.
+TEST(MenuMessages, ClosingTheWindowLeavesItsMenuBarWhole) {
+  ObjectRef bar;
+  HWND window = nullptr;
+  {
+    MessageWorld m;
+    bar = m.bar;
+    window = m.Window();
+    ASSERT_EQ(GetMenu(window), static_cast<HMENU>(test::MenuOf(bar)));
+  }  // the world closes its window with the bar still on it
+  EXPECT_FALSE(IsWindow(window));
+  const HMENU menu = static_cast<HMENU>(test::MenuOf(bar));
+  ASSERT_TRUE(IsMenu(menu));
+  EXPECT_EQ(test::DescribeNativeMenu(menu), "&File> | &Edit>");
+}
+
 }  // namespace
 }  // namespace ql::menus
 #endif

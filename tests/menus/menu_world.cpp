@@ -3,7 +3,6 @@
 #include <stddef.h>
 
 #include "core/compiled_code.h"
-#include "menus/native_menu.h"
 #include "quillon/entrypoints/application.h"
 #include "startup/application.h"
 #include "ui/control_panes.h"
@@ -211,8 +210,6 @@ MenuWorld::~MenuWorld() {
   ui::DestroyControlPane(control_.get());
   ReleaseHandlerTable(ui::AsWindow(window_.get())->menuHandlers);
   RuntimeUnlockObject(std::exchange(ui::AsWindow(window_.get())->menuBar, nullptr));
-  // As the close sequence does: the system would destroy a menu bar still on the window.
-  if (view_) menus::SetWindowMenuBar(view_->NativeHandle(), nullptr);
   if (view_) view_->Close();
   ResetApplicationState();
   g_onEnableMenu = nullptr;

@@ -107,6 +107,7 @@ RuntimeViewWindow* ViewOf(Handle window) { return window && !W(window)->destroye
 void DestroyTopLevel(Handle window, bool) {
   if (!window) return;
   W(window)->view = nullptr;
+  DetachMenu(window);
   Destroy(window);
 }
 

@@ -97,6 +97,9 @@ RuntimeViewWindow* ViewOf(Handle window) {
 void DestroyTopLevel(Handle window, bool mdiChild) {
   if (!window) return;
   SetWindowLongPtrW(H(window), 0, 0);
+  // The menus layer owns the menu. Taken off only now: SetMenu's frame
+  // change sends messages, which must not reach the view being destroyed.
+  DetachMenu(window);
   if (mdiChild && MdiClient()) SendMessageW(H(MdiClient()), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
   else SendMessageW(H(window), kDestroyMessage, 1, 2);
 }
