@@ -74,6 +74,9 @@ RuntimeViewWindow* ViewOf(Handle window);
 void DestroyTopLevel(Handle window, bool mdiChild);
 // The client area in screen coordinates.
 Box ClientBoxOnScreen(Handle window);
+// The client area where the window's bounds are kept: on the screen for a
+// top-level window, in the MDI client for an MDI child.
+Box ClientBox(Handle window);
 // Moves and sizes the window so that its client area becomes `content`.
 void PlaceClientArea(Handle window, const Box& content);
 // MoveWindow to the whole window rectangle.
@@ -89,9 +92,16 @@ bool IsMaximized(Handle window);
 // The foreground window and the active window of this thread.
 Handle ForegroundWindow();
 Handle ActiveWindow();
+// MDI mode: the frame window ("QL_MDIFRAME", 640 by 480, the title given)
+// with its MDI client; false when it could not be made (POSIX: always).
+bool CreateMdiFrame(RuntimeString* title);
 // The MDI frame and its client window, nil outside MDI mode.
 Handle MdiFrame();
 Handle MdiClient();
+// TranslateMDISysAccel with the MDI client; true when the key was taken.
+bool TranslateMdiAccelerator(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// After the application's Open: the frame, marked visible, is shown.
+void ShowPendingMdiFrame();
 // The active MDI child, stepping past invisible ones (WM_MDINEXT) until a
 // visible one is found or all were seen; nil when none.
 Handle ActiveVisibleMdiChild();

@@ -102,7 +102,7 @@ void ApplyPendingGeometry(RuntimeViewWindow* view) {
   if (!p.movePending && !p.resizePending) return;
   const PendingGeometry wanted = p;
   p = PendingGeometry{};
-  const native::Box current = native::ClientBoxOnScreen(view->NativeHandle());
+  const native::Box current = native::ClientBox(view->NativeHandle());
   const bool moved = !SamePlace(wanted.rect, current);
   const bool resized = !SameSize(wanted.rect, current);
   if ((moved && wanted.movePending) || (resized && wanted.resizePending))
@@ -171,12 +171,7 @@ void MoveLockedControls(RuntimeObject* window) {
 void ReadBoundsBack(RuntimeViewWindow* view) {
   WindowObject* w = view->Window();
   if (!w || !view->NativeHandle()) return;
-  native::Box box = native::ClientBoxOnScreen(view->NativeHandle());
-  if (view->IsMdiChild() && native::MdiClient()) {
-    const native::Point origin = native::MapPoint(native::MdiClient(), nullptr, {0, 0});
-    box = native::Box{box.left - origin.x, box.top - origin.y, box.right - origin.x, box.bottom - origin.y};
-  }
-  w->bounds = RectOf(box);
+  w->bounds = RectOf(native::ClientBox(view->NativeHandle()));
 }
 
 }  // namespace ql::ui

@@ -2,6 +2,7 @@
 
 #include "core/array.h"
 #include "quillon/entrypoints/objects.h"
+#include "startup/imageoptions.h"
 #include "startup/mainloop.h"
 #include "startup/runtimeinit.h"
 #include "ui/keys.h"
@@ -103,12 +104,20 @@ void CloseDocumentWindows() {
 
 bool MdiMode() { return native::MdiClient() != nullptr; }
 
+bool TranslateMdiAccelerator(const LoopMessage& m) {
+  return native::TranslateMdiAccelerator(m.window, m.message, m.wParam, m.lParam);
+}
+
+// RuntimeInit in MDI mode: the frame, titled with the image's MDI title.
+void CreateMdiFrame() { native::CreateMdiFrame(CurrentImageOptions().mdiTitle.get()); }
+
 }  // namespace
 
 void InstallWindowLayer() {
   InitialisationSlots slots = CurrentInitialisationSlots();
   slots.registerWindowClasses = native::RegisterWindowClasses;
   slots.setUpColoursAndTextStyle = SetUpColoursAndTextStyle;
+  slots.createMdiFrame = CreateMdiFrame;
   InstallInitialisationSlots(slots);
 
   WindowLayerHooks hooks = CurrentWindowLayerHooks();
@@ -123,6 +132,8 @@ void InstallWindowLayer() {
   hooks.anyDocumentWindowCancelsClose = AnyDocumentWindowCancelsClose;
   hooks.closeDocumentWindows = CloseDocumentWindows;
   hooks.mdiMode = MdiMode;
+  hooks.translateMdiAccelerator = TranslateMdiAccelerator;
+  hooks.showPendingMdiFrame = native::ShowPendingMdiFrame;
   InstallWindowLayerHooks(hooks);
 }
 

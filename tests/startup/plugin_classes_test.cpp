@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/class_lookup.h"
+#include "core/compiled_code.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "quillon/entrypoints/objects.h"
@@ -96,8 +97,8 @@ TEST(PluginClasses, CompleteSuperclassFirstWhateverTheRegistrationOrder) {
   found->paint(nullptr, nullptr, nullptr);
   EXPECT_EQ(g_painted, 1);
   RuntimeClass* compiled =
-      RuntimeNewClass(lineClass, lineClass->methodCount, lineClass->interfaceCount, lineClass->eventCount,
-                      lineClass->staticMethodCount, lineClass->propertyCount);
+      test::NewTestClass(lineClass, lineClass->methodCount, lineClass->interfaceCount, lineClass->eventCount,
+                         lineClass->staticMethodCount, lineClass->propertyCount);
   EXPECT_EQ(PluginControlOf(compiled), found);
   EXPECT_EQ(PluginControlOf(baseClass), nullptr);
   EXPECT_EQ(PluginControlOf(rectControl), nullptr);

@@ -8,6 +8,12 @@ if(TARGET QuillonRuntime)
     SOURCES ui/fixtures/window_image.cpp
     MANIFEST ui/fixtures/window_image.manifest
     RUNTIME QuillonRuntime)
-  add_dependencies(ui_tests window_image)
-  target_compile_definitions(ui_tests PRIVATE QL_WINDOW_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/window_image.exe")
+  # The same image in MDI mode.
+  ql_add_image(mdi_window_image
+    SOURCES ui/fixtures/window_image.cpp
+    MANIFEST ui/fixtures/mdi_window_image.manifest
+    RUNTIME QuillonRuntime)
+  add_dependencies(ui_tests window_image mdi_window_image)
+  target_compile_definitions(ui_tests PRIVATE QL_WINDOW_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/window_image.exe"
+                                              QL_MDI_WINDOW_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/mdi_window_image.exe")
 endif()

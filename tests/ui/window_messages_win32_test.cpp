@@ -17,6 +17,7 @@
 #include "startup/mainloop.h"
 #include "ui/control_panes.h"
 #include "ui/fonts.h"
+#include "ui/native.h"
 #include "ui/view_window.h"
 #include "ui/window_layer.h"
 #include "ui_world.h"
@@ -167,6 +168,72 @@ TEST_F(WindowMessages, MinMaxInfoComesFromTheSizeLimits) {
   EXPECT_EQ(info.ptMinTrackSize.y, 150 + 2 * fy + caption);
   EXPECT_EQ(info.ptMaxTrackSize.x, 600 + 2 * fx);
   EXPECT_EQ(info.ptMaxTrackSize.y, 500 + 2 * fy + caption);
+}
+
+// MDI mode for one test: the frame made as RuntimeInit makes it, destroyed
+// at the end so that the other tests see top-level windows again.
+struct MdiFrame {
+  MdiFrame() { made = ui::native::CreateMdiFrame(nullptr); }
+  ~MdiFrame() {
+    if (HWND frame = static_cast<HWND>(ui::native::MdiFrame())) DestroyWindow(frame);
+  }
+  bool made = false;
+};
+
+TEST_F(WindowMessages, InMdiModeWindowsAreChildrenOfTheFrameWithBoundsInItsClient) {
+  MdiFrame mdi;
+  ASSERT_TRUE(mdi.made);
+  HWND client = static_cast<HWND>(ui::native::MdiClient());
+  WindowDesign d;
+  d.className = "MdiMessageWindow";
+  d.controls = {ControlDesign{.className = "Corner", .bounds = {170, 220, 190, 290}, .lockRight = true, .lockBottom = true}};
+  ObjectRef w = ObjectRef::Adopt(Open(d));
+  HWND hwnd = Hwnd(w.get());
+  ASSERT_TRUE(hwnd);
+  EXPECT_EQ(GetParent(hwnd), client);
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  EXPECT_STREQ(name, L"QL_MDICHILD");
+
+  // Left and Top are the client area's place inside the MDI client.
+  auto expectBoundsOfClientArea = [&](const char* when) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, client, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(windowPosGetter(w.get(), 0), r.left) << when;
+    EXPECT_EQ(windowPosGetter(w.get(), 1), r.top) << when;
+    EXPECT_EQ(windowPosGetter(w.get(), 2), r.right - r.left) << when;
+    EXPECT_EQ(windowPosGetter(w.get(), 3), r.bottom - r.top) << when;
+  };
+  expectBoundsOfClientArea("opened");
+  EXPECT_EQ(windowPosGetter(w.get(), 2), 300);
+  EXPECT_EQ(windowPosGetter(w.get(), 3), 200);
+
+  // Setting Left moves the child inside the MDI client, not on the screen.
+  windowPosSetter(w.get(), 0, 40);
+  Pump();
+  expectBoundsOfClientArea("moved");
+  EXPECT_EQ(windowPosGetter(w.get(), 0), 40);
+
+  RECT outer;
+  GetWindowRect(hwnd, &outer);
+  SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left + 20, outer.bottom - outer.top + 10,
+               SWP_NOMOVE | SWP_NOZORDER);
+  expectBoundsOfClientArea("resized");
+  RuntimeObject* corner = ControlOf(w.get(), "Corner");
+  EXPECT_EQ(ctlPosGetter(corner, 0), 240);
+  EXPECT_EQ(ctlPosGetter(corner, 1), 180);
+
+  // The last child closing leaves the application running (the window image
+  // test closes its frame to quit).
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(AsWindow(w.get())->view, nullptr);
+  HWND frame = static_cast<HWND>(ui::native::MdiFrame());
+  PostMessageW(frame, WM_NULL, 0, 0);  // in MDI mode the pass waits for a message
+  RunProtected(RunMainLoopPass);
+  EXPECT_FALSE(QuitRequested());
 }
 
 HWND Focused() { return GetFocus(); }

@@ -111,6 +111,8 @@ void DestroyTopLevel(Handle window, bool) {
   Destroy(window);
 }
 
+Box ClientBox(Handle window) { return ClientBoxOnScreen(window); }
+
 Box ClientBoxOnScreen(Handle window) {
   if (!window) return Box{};
   const Point o = Origin(window);
@@ -144,6 +146,10 @@ void BringToTop(Handle window) {
 bool IsMaximized(Handle) { return false; }
 Handle ForegroundWindow() { return TheDesktop().foreground; }
 Handle ActiveWindow() { return TheDesktop().foreground; }
+// The stand-in has no MDI mode.
+bool CreateMdiFrame(RuntimeString*) { return false; }
+bool TranslateMdiAccelerator(Handle, uint32_t, uintptr_t, intptr_t) { return false; }
+void ShowPendingMdiFrame() {}
 Handle MdiFrame() { return nullptr; }
 Handle MdiClient() { return nullptr; }
 Handle ActiveVisibleMdiChild() { return nullptr; }

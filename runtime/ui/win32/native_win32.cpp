@@ -78,13 +78,19 @@ Handle CreateTopLevel(const TopLevelSpec& spec) {
   AdjustWindowRect(&r, spec.style, FALSE);
   HWND window;
   SystemText title(spec.title);
-  if (platform::IsNTPlatform())
+  if (spec.mdiChild && win32::MdiClientWindow())
+    window = CreateMDIWindowW(L"QL_MDICHILD", title.W(), spec.style, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, win32::MdiClientWindow(), Instance(), 0);
+  else if (platform::IsNTPlatform())
     window = CreateWindowExW(spec.exStyle, L"QLWindow", title.W(), spec.style, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, H(spec.owner), nullptr, Instance(), nullptr);
   else
     window = CreateWindowExA(spec.exStyle, "QLWindow", title.A(), spec.style, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, H(spec.owner), nullptr, Instance(), nullptr);
   if (!window) return nullptr;
+  // The MDI client adds its own frame styles: size again with the styles the
+  // child has, before the view is attached and would see the change.
+  if (spec.mdiChild && win32::MdiClientWindow()) PlaceClientArea(window, spec.content);
   SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(spec.view));
   return window;
 }
@@ -112,11 +118,24 @@ Box ClientBoxOnScreen(Handle window) {
   return Box{topLeft.x, topLeft.y, topLeft.x + r.right, topLeft.y + r.bottom};
 }
 
+Box ClientBox(Handle window) {
+  RECT r{};
+  GetClientRect(H(window), &r);
+  POINT topLeft{0, 0};
+  ClientToScreen(H(window), &topLeft);
+  if (GetWindowLongW(H(window), GWL_STYLE) & WS_CHILD) ScreenToClient(GetParent(H(window)), &topLeft);
+  return Box{topLeft.x, topLeft.y, topLeft.x + r.right, topLeft.y + r.bottom};
+}
+
+// `content` is where the bounds are kept (ClientBox); MoveWindow takes the
+// same coordinates.
 void PlaceClientArea(Handle window, const Box& content) {
   RECT r{content.left, content.top, content.right, content.bottom};
   const DWORD style = static_cast<DWORD>(GetWindowLongW(H(window), GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(H(window), GWL_EXSTYLE));
-  AdjustWindowRectEx(&r, style, GetMenu(H(window)) != nullptr, exStyle);
+  // A child window's menu handle is its identifier.
+  const bool menu = !(style & WS_CHILD) && GetMenu(H(window)) != nullptr;
+  AdjustWindowRectEx(&r, style, menu, exStyle);
   MoveWindow(H(window), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
@@ -142,6 +161,14 @@ bool IsMaximized(Handle window) { return IsZoomed(H(window)) != FALSE; }
 Handle ForegroundWindow() { return GetForegroundWindow(); }
 Handle ActiveWindow() { return GetActiveWindow(); }
 
+bool CreateMdiFrame(RuntimeString* title) { return win32::CreateMdiFrame(title); }
+bool TranslateMdiAccelerator(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  HWND client = win32::MdiClientWindow();
+  if (!client) return false;
+  MSG m{H(window), message, wParam, lParam, 0, POINT{0, 0}};
+  return TranslateMDISysAccel(client, &m) != FALSE;
+}
+void ShowPendingMdiFrame() { win32::ShowPendingMdiFrame(); }
 Handle MdiFrame() { return win32::MdiFrameWindow(); }
 Handle MdiClient() { return win32::MdiClientWindow(); }
 

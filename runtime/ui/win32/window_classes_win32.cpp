@@ -45,15 +45,16 @@ void RegisterWindowClasses() {
   g_canvasClass = Register(L"QL_CanvasPane", "QL_CanvasPane", CS_HREDRAW | CS_VREDRAW, PaneProcedure, false);
 }
 
-bool IsViewWindow(HWND window) { return window && g_viewClass && ClassAtom(window) == g_viewClass; }
+bool IsViewWindow(HWND window) {
+  if (!window) return false;
+  const ATOM atom = ClassAtom(window);
+  return atom && (atom == g_viewClass || atom == MdiChildClassAtom());
+}
 
 bool IsDrawnPaneWindow(HWND window) {
   if (!window) return false;
   const ATOM atom = ClassAtom(window);
   return atom && (atom == g_paneClass || atom == g_canvasClass);
 }
-
-HWND MdiFrameWindow() { return nullptr; }
-HWND MdiClientWindow() { return nullptr; }
 
 }  // namespace ql::ui::win32

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "startup/resource_classes.h"
+#include "ui/menu_hooks.h"
 #include "ui/native.h"
 #include "ui/pane.h"
 #include "ui/view_window.h"
@@ -265,23 +266,49 @@ bool HandleViewMessage(RuntimeViewWindow* view, HWND window, UINT message, WPARA
   }
 }
 
-}  // namespace
-
-LRESULT CALLBACK ViewWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A view's messages; `handled` false when the default procedure is to run.
+LRESULT ViewMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+  *handled = false;
   if (message == kDestroyMessage && wParam == 1 && lParam == 2) {
+    *handled = true;
     DestroyWindow(window);
     return 1;
   }
   RuntimeViewWindow* view = native::ViewOf(window);
-  if (!view) return Default(window, message, wParam, lParam);
+  if (!view) return 0;
   g_currentEvent = CurrentEvent{window, message, wParam, lParam, GetMessageTime(), GetMessagePos()};
-  LRESULT result = 0;
-  bool handled;
-  {
-    PaneLock hold(view);  // a handler may close the window
-    handled = HandleViewMessage(view, window, message, wParam, lParam, &result);
+  PaneLock hold(view);  // a handler may close the window
+  if (message == WM_MDIACTIVATE) {
+    const bool active = reinterpret_cast<HWND>(lParam) == window;
+    OnActivate(view, active);
+    if (active && view->WindowRef())
+      if (auto attach = CurrentMenuHooks().attachMenuBar) attach(view->WindowRef());
+    return 0;  // the MDI client's default handling follows
   }
+  LRESULT result = 0;
+  *handled = HandleViewMessage(view, window, message, wParam, lParam, &result);
+  return result;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ViewWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  bool handled;
+  const LRESULT result = ViewMessage(window, message, wParam, lParam, &handled);
   return handled ? result : Default(window, message, wParam, lParam);
+}
+
+// MDI children: WM_MDIACTIVATE instead of WM_ACTIVATE, and DefMDIChildProc,
+// which must also see the WM_SIZE and WM_MOVE the view handles, and fills
+// in the maximised size before the view's limits apply.
+LRESULT CALLBACK MdiChildProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool defaultFirst = message == WM_GETMINMAXINFO;
+  const LRESULT defaultResult = defaultFirst ? DefMDIChildProcW(window, message, wParam, lParam) : 0;
+  bool handled;
+  const LRESULT result = ViewMessage(window, message, wParam, lParam, &handled);
+  if (!handled) return defaultFirst ? defaultResult : DefMDIChildProcW(window, message, wParam, lParam);
+  if (message == WM_SIZE || message == WM_MOVE) DefMDIChildProcW(window, message, wParam, lParam);
+  return result;
 }
 
 LRESULT CALLBACK PaneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
