@@ -95,7 +95,8 @@ TEST(PluginClasses, CompleteSuperclassFirstWhateverTheRegistrationOrder) {
   EXPECT_EQ(found->defaultHeight, 4);
   found->paint(nullptr, nullptr, nullptr);
   EXPECT_EQ(g_painted, 1);
-  RuntimeClass* compiled =
+  // Kept for the process, as an image's class getter keeps its class.
+  static RuntimeClass* compiled =
       RuntimeNewClass(lineClass, lineClass->methodCount, lineClass->interfaceCount, lineClass->eventCount,
                       lineClass->staticMethodCount, lineClass->propertyCount);
   EXPECT_EQ(PluginControlOf(compiled), found);

@@ -19,7 +19,6 @@
 
 #include "control_world.h"
 #include "core/class_lookup.h"
-#include "core/compiled_code.h"
 #include "core/object.h"
 #include "platform/common_controls.h"
 #include "platform/library.h"
