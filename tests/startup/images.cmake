@@ -62,6 +62,20 @@ if(TARGET QuillonRuntime)
   target_compile_definitions(startup_tests PRIVATE
     QL_RESOURCE_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/resource_image.exe"
     QL_RESOURCE_IMAGE_DEV="${CMAKE_CURRENT_BINARY_DIR}/resource_image.dev")
+
+  # An image carrying the appearance plug-in, whose Separator class lookup
+  # finds only through the plug-in.
+  set(APPEARANCE ${CMAKE_BINARY_DIR}/plugins/Appearance.dll)
+  configure_file(startup/fixtures/separator_image.manifest.in separator_image.manifest @ONLY)
+  ql_add_image(separator_image
+    SOURCES startup/fixtures/separator_image.cpp
+    MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/separator_image.manifest
+    RESOURCES ${APPEARANCE}
+    RUNTIME QuillonRuntime)
+  add_dependencies(separator_image ql_appearance_plugin)
+  add_dependencies(startup_tests separator_image)
+  target_compile_definitions(startup_tests PRIVATE
+    QL_SEPARATOR_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/separator_image.exe")
 endif()
 if(QL_TARGET STREQUAL "linux")
   # The start-up tests' image for both machines as development files, which
