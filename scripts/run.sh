@@ -19,13 +19,13 @@ scripts/setup.sh
 cmake --preset win64 -Wno-dev >/dev/null
 cmake --build --preset win64 --target titrix
 
-folder=build/titrix-run
+folder=$PWD/build/titrix-run
 mkdir -p "$folder"
 cp build/win64/app/titrix.exe build/win64/app/elements.txt "$folder/"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "run: starting Titrix on $DISPLAY (in $folder)"
-  cd "$folder" && exec "$PWD/../../scripts/wine-run.sh" titrix.exe
+  cd "$folder" && exec "$OLDPWD/scripts/wine-run.sh" titrix.exe
 fi
 
 source scripts/e2e/lib.sh
@@ -34,7 +34,7 @@ e2e_start_session
 e2e_launch "$folder"
 main=$(e2e_wait_window Titrix) || { echo "run: the main window did not appear" >&2; exit 1; }
 sleep 1  # its first paint
-shot=${shot:-$PWD/$folder/titrix.png}
+shot=${shot:-$folder/titrix.png}
 mkdir -p "$(dirname "$shot")"
 e2e_screenshot "$main" "$shot"
 echo "run: screenshot of the main window: $shot"
