@@ -11,8 +11,9 @@
 namespace ql {
 namespace {
 
+// As the box shows it: the message box sets the first line apart with an empty one.
 constexpr const char kNilObjectReport[] =
-    "An exception of class NilObjectException was not handled.\r\nThe application must shut down.";
+    "An exception of class NilObjectException was not handled.\r\n\r\nThe application must shut down.";
 
 struct Case {
   const char* mode;
