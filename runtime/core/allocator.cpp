@@ -180,7 +180,6 @@ void ReleaseHoldingLock(void* block, size_t size) {
   QL_POISON(block, SlotBytes(units));
 }
 
-
 void* Allocate(size_t size) { return Serve(size, OnFailure::Refuse); }
 
 void Release(void* block, size_t size) {
