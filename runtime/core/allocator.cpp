@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <atomic>
+
 #include "core/assertion.h"
 #include "platform/lock.h"
 
@@ -53,6 +55,13 @@ struct Heap {
 Heap& TheHeap() {
   static Heap heap;
   return heap;
+}
+
+std::atomic<AllocationGate> g_gate{nullptr};
+
+bool Permitted(size_t size, OnFailure onFailure) {
+  const AllocationGate gate = g_gate.load(std::memory_order_relaxed);
+  return !gate || gate(size, onFailure);
 }
 
 // Rounded up without overflow: a size near SIZE_MAX must not wrap into a small class.
@@ -108,9 +117,8 @@ bool IsReleasedSlot(const void* prefix) {
   platform::FatalExit("Gentle Shutdown Failed.  Attempting Forced Shutdown.");
 }
 
-}  // namespace
-
-void* AllocateHoldingLock(size_t size) {
+void* ServeHoldingLock(size_t size, OnFailure onFailure) {
+  if (!Permitted(size, onFailure)) return nullptr;
   Heap& heap = TheHeap();
   const size_t units = UnitsFor(size);
   if (units > kSmallBlockUnits) {
@@ -126,6 +134,35 @@ void* AllocateHoldingLock(size_t size) {
   heap.bytesInUse += units * kUnitSize;
   return block;
 }
+
+// Every request comes here, so that the gate sees each one once.
+void* Serve(size_t size, OnFailure onFailure) {
+  if (UnitsFor(size) > kSmallBlockUnits) {
+    if (!Permitted(size, onFailure)) return nullptr;
+    // The general heap has a lock of its own; only the count needs ours.
+    void* block = CanServe(size) ? malloc(size) : nullptr;
+    if (block) {
+      platform::LockGuard guard(platform::AllocatorLock());
+      TheHeap().bytesInUse += size;
+    }
+    return block;
+  }
+  platform::LockGuard guard(platform::AllocatorLock());
+  return ServeHoldingLock(size, onFailure);
+}
+
+void* TaggedBlock(size_t size, OnFailure onFailure) {
+  if (size > UINT32_MAX - sizeof(TagPrefix)) return nullptr;
+  TagPrefix* prefix = static_cast<TagPrefix*>(Serve(size + sizeof(TagPrefix), onFailure));
+  if (!prefix) return nullptr;
+  prefix->size = static_cast<uint32_t>(size);
+  prefix->marker = kLiveMarker;
+  return prefix + 1;
+}
+
+}  // namespace
+
+void* AllocateHoldingLock(size_t size) { return ServeHoldingLock(size, OnFailure::Refuse); }
 
 void ReleaseHoldingLock(void* block, size_t size) {
   if (!block) return;
@@ -143,19 +180,7 @@ void ReleaseHoldingLock(void* block, size_t size) {
   QL_POISON(block, SlotBytes(units));
 }
 
-void* Allocate(size_t size) {
-  if (UnitsFor(size) > kSmallBlockUnits) {
-    // The general heap has a lock of its own; only the count needs ours.
-    void* block = CanServe(size) ? malloc(size) : nullptr;
-    if (block) {
-      platform::LockGuard guard(platform::AllocatorLock());
-      TheHeap().bytesInUse += size;
-    }
-    return block;
-  }
-  platform::LockGuard guard(platform::AllocatorLock());
-  return AllocateHoldingLock(size);
-}
+void* Allocate(size_t size) { return Serve(size, OnFailure::Refuse); }
 
 void Release(void* block, size_t size) {
   if (!block) return;
@@ -172,7 +197,7 @@ void Release(void* block, size_t size) {
 }
 
 void* AllocateOrDie(size_t size) {
-  void* block = Allocate(size);
+  void* block = Serve(size, OnFailure::EndProcess);
   if (!block) OutOfMemory();
   return block;
 }
@@ -183,17 +208,10 @@ void* AllocateZeroed(size_t size) {
   return block;
 }
 
-void* AllocateTagged(size_t size) {
-  if (size > UINT32_MAX - sizeof(TagPrefix)) return nullptr;
-  TagPrefix* prefix = static_cast<TagPrefix*>(Allocate(size + sizeof(TagPrefix)));
-  if (!prefix) return nullptr;
-  prefix->size = static_cast<uint32_t>(size);
-  prefix->marker = kLiveMarker;
-  return prefix + 1;
-}
+void* AllocateTagged(size_t size) { return TaggedBlock(size, OnFailure::Refuse); }
 
 void* AllocateTaggedOrDie(size_t size) {
-  void* block = AllocateTagged(size);
+  void* block = TaggedBlock(size, OnFailure::EndProcess);
   if (!block) OutOfMemory();
   return block;
 }
@@ -210,6 +228,10 @@ void ReleaseTagged(void* block) {
   prefix->marker = kDeadMarker;
   Release(prefix, prefix->size + sizeof(TagPrefix));
 }
+
+AllocationGate SetAllocationGate(AllocationGate gate) { return g_gate.exchange(gate); }
+
+bool AllocationPermitted(size_t size) { return Permitted(size, OnFailure::Refuse); }
 
 size_t AllocatedBytes() {
   platform::LockGuard guard(platform::AllocatorLock());

@@ -31,6 +31,22 @@ size_t AllocatedBytes();
 // Zero-filled variants.
 void* AllocateZeroed(size_t size);
 
+// --- Failing on purpose, for tests ---
+
+// What the caller of a request does when it fails.
+enum class OnFailure {
+  Refuse,      // reports or refuses in its own way (Allocate, AllocateZeroed, AllocateTagged)
+  EndProcess,  // cannot go on (the ...OrDie forms): the process ends
+};
+// Asked before each request is served; false makes it fail as if memory
+// were exhausted. Tests install one (tests/support/allocation_failure.h).
+using AllocationGate = bool (*)(size_t size, OnFailure onFailure);
+// nullptr serves every request. Returns the gate installed before.
+AllocationGate SetAllocationGate(AllocationGate gate);
+// For memory taken from elsewhere (executable memory): whether the gate
+// lets a request of a caller that refuses through.
+bool AllocationPermitted(size_t size);
+
 // Largest request served from the free lists.
 constexpr size_t kSmallBlockUnits = 63;
 constexpr size_t kUnitSize = 4;

@@ -24,10 +24,21 @@ bool IsStaticRecord(const RuntimeString* s) {
   return s->text == reinterpret_cast<const char*>(s) + sizeof(RuntimeString);
 }
 
+// The block a buffer of `size` bytes takes. A buffer of the record's own
+// size class could be handed out right after the record (both come from one
+// free list) and the record would then pass for a static one and never be
+// freed; such a buffer takes the next class instead, whose blocks never lie
+// in the record's chunk.
+size_t BufferBlockSize(uint32_t size) {
+  constexpr size_t kRecordUnits = (sizeof(RuntimeString) + kUnitSize - 1) / kUnitSize;
+  const size_t units = (size + kUnitSize - 1) / kUnitSize;
+  return units == kRecordUnits ? (kRecordUnits + 1) * kUnitSize : size;
+}
+
 void FreeRecord(RuntimeString* s) {
   if (IsStaticRecord(s)) return;
   platform::LockGuard guard(platform::AllocatorLock());  // once for both blocks
-  ReleaseHoldingLock(s->text, s->size);
+  ReleaseHoldingLock(s->text, BufferBlockSize(s->size));
   ReleaseHoldingLock(s, sizeof(RuntimeString));
 }
 
@@ -39,7 +50,7 @@ RuntimeString* NewRecord(uint32_t size, int32_t length) {
   {
     platform::LockGuard guard(platform::AllocatorLock());  // once for both blocks
     s = static_cast<RuntimeString*>(AllocateHoldingLock(sizeof(RuntimeString)));
-    buffer = s ? static_cast<char*>(AllocateHoldingLock(size)) : nullptr;
+    buffer = s ? static_cast<char*>(AllocateHoldingLock(BufferBlockSize(size))) : nullptr;
     if (s && !buffer) {
       ReleaseHoldingLock(s, sizeof(RuntimeString));
       return nullptr;
@@ -48,7 +59,7 @@ RuntimeString* NewRecord(uint32_t size, int32_t length) {
   if (!s) {
     // The record comes from the must-succeed path: without it the process ends.
     s = static_cast<RuntimeString*>(AllocateOrDie(sizeof(RuntimeString)));
-    buffer = static_cast<char*>(Allocate(size));
+    buffer = static_cast<char*>(Allocate(BufferBlockSize(size)));
     if (!buffer) {
       Release(s, sizeof(RuntimeString));
       return nullptr;

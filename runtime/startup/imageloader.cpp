@@ -28,15 +28,13 @@ bool ReadSections(ImageFiles& files, ImageSections* sections) {
   return false;
 }
 
-bool TakeOptions(const ImageSections& sections) {
+// The options become the running image's only once it is placed: an image
+// that is not loaded leaves nothing behind.
+bool ReadOptions(const ImageSections& sections, ImageOptions* options) {
   LoadFailure failure;
-  ImageOptions options;
-  if (!ParseOptions(sections.options.view(), &options, &failure)) {
-    failure.Report();
-    return false;
-  }
-  CurrentImageOptions() = std::move(options);
-  return true;
+  if (ParseOptions(sections.options.view(), options, &failure)) return true;
+  failure.Report();
+  return false;
 }
 
 // Plans, resolves, places and writes; the image is placed only when every
@@ -106,10 +104,12 @@ ImageOutcome LoadAndRunImage(const ImageServices& services) {
   ImageSections sections;
   if (!ReadSections(*services.files, &sections)) return ImageOutcome::NotLoaded;
   CurrentAuxiliaryBlock() = AuxiliaryBlock(services.files, sections.locator);
-  if (!TakeOptions(sections) || !CheckResources(sections)) return ImageOutcome::NotLoaded;
+  ImageOptions options;
+  if (!ReadOptions(sections, &options) || !CheckResources(sections)) return ImageOutcome::NotLoaded;
   PlacedImage placed;
   const ImageOutcome linked = LinkImage(sections, services, &placed);
   if (linked != ImageOutcome::Ran) return linked;
+  CurrentImageOptions() = std::move(options);
   SetCurrentImage(placed);
   HandResourcesOn(sections);
   EnterImage(placed);

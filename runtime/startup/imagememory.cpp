@@ -1,5 +1,6 @@
 #include "startup/imagememory.h"
 
+#include "core/allocator.h"
 #include "platform/executable_memory.h"
 #include "startup/bytes.h"
 
@@ -27,7 +28,8 @@ bool PlaceImage(size_t codeLength, size_t dataLength, size_t thunkLength, Placed
     failure->Add("the code and data sections are too large for this computer");
     return false;
   }
-  uint8_t* block = static_cast<uint8_t*>(platform::AllocateExecutable(static_cast<size_t>(layout.blockSize)));
+  const size_t size = static_cast<size_t>(layout.blockSize);
+  uint8_t* block = AllocationPermitted(size) ? static_cast<uint8_t*>(platform::AllocateExecutable(size)) : nullptr;
   if (!block) {
     failure->Add("there is no executable memory for the image (%llu bytes)",
                  static_cast<unsigned long long>(layout.blockSize));

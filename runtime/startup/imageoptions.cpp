@@ -27,6 +27,10 @@ bool ParseMdiRecord(ByteView section, size_t* position, ImageOptions* out, LoadF
   const uint8_t* text = section.data + *position;
   const uint32_t encoding = LoadU32(text + length);
   out->mdiTitle = NewStringFromBytes(text, length, encoding);
+  if (out->mdiTitle.empty()) {
+    failure->Add("there is not enough memory for the MDI title (%d bytes)", length);
+    return false;
+  }
   *position += static_cast<size_t>(length) + 4;
   return true;
 }

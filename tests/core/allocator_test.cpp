@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/lock.h"
+#include "support/allocation_failure.h"
 #include "support/assertion_recorder.h"
 
 namespace ql {
@@ -128,7 +129,70 @@ TEST(Allocator, ARequestNoHeapCanServeFails) {
   EXPECT_EQ(AllocatedBytes(), before);
 }
 
+// The gate sees every request once, knowing whether its caller can take a
+// failure; a request it stops fails as exhausted memory would.
+TEST(AllocationFailures, EveryFormOfRequestMeetsTheGateOnceAndFailsWhenStopped) {
+  struct Case {
+    const char* what;
+    test::Requests kind;
+    void* (*request)();
+    void (*release)(void*);
+  };
+  const Case cases[] = {
+      {"small", test::Requests::Refusable, [] { return Allocate(24); }, [](void* p) { Release(p, 24); }},
+      {"large", test::Requests::Refusable, [] { return Allocate(4000); }, [](void* p) { Release(p, 4000); }},
+      {"zeroed", test::Requests::Refusable, [] { return AllocateZeroed(40); }, [](void* p) { Release(p, 40); }},
+      {"tagged", test::Requests::Refusable, [] { return AllocateTagged(40); }, [](void* p) { ReleaseTagged(p); }},
+      {"holding the lock", test::Requests::Refusable,
+       [] {
+         platform::LockGuard guard(platform::AllocatorLock());
+         return AllocateHoldingLock(12);
+       },
+       [](void* p) { Release(p, 12); }},
+      {"or die", test::Requests::EndingTheProcess, [] { return AllocateOrDie(24); }, [](void* p) { Release(p, 24); }},
+      {"tagged or die", test::Requests::EndingTheProcess, [] { return AllocateTaggedOrDie(500); },
+       [](void* p) { ReleaseTagged(p); }},
+  };
+  for (const Case& c : cases) {
+    const test::Requests other =
+        c.kind == test::Requests::Refusable ? test::Requests::EndingTheProcess : test::Requests::Refusable;
+    {
+      test::AllocationFailure failure(other, 1);
+      void* p = c.request();
+      EXPECT_NE(p, nullptr) << c.what << ": a request of the other kind is served";
+      EXPECT_EQ(failure.requests(), 0u) << c.what;
+      c.release(p);
+    }
+    {
+      test::AllocationFailure failure(c.kind, 2);
+      void* first = c.request();
+      EXPECT_NE(first, nullptr) << c.what;
+      EXPECT_EQ(failure.requests(), 1u) << c.what << ": one request meets the gate once";
+      const size_t before = AllocatedBytes();
+      if (c.kind == test::Requests::Refusable) {
+        EXPECT_EQ(c.request(), nullptr) << c.what;
+        EXPECT_TRUE(failure.happened()) << c.what;
+        EXPECT_EQ(AllocatedBytes(), before) << c.what;
+      }
+      c.release(first);
+    }
+  }
+  EXPECT_TRUE(AllocationPermitted(1 << 20));
+  test::AllocationFailure failure(test::Requests::Refusable, 1);
+  EXPECT_FALSE(AllocationPermitted(1 << 20)) << "executable memory asks the gate too";
+}
+
 #if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
+TEST(AllocatorDeathTest, AStoppedMustSucceedRequestIsReportedAndEndsTheProcess) {
+  EXPECT_EXIT(
+      {
+        SetAssertionObserver(nullptr);  // the report as a user would see it, on standard error
+        test::AllocationFailure failure(test::Requests::EndingTheProcess, 1);
+        AllocateOrDie(24);
+      },
+      testing::ExitedWithCode(0), "utility: 839");
+}
+
 TEST(AllocatorDeathTest, AMustSucceedRequestThatCannotBeServedEndsTheProcess) {
   EXPECT_EXIT(
       {

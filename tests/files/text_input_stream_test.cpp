@@ -7,8 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/allocator.h"
+#include "core/compiled_code.h"
+#include "files/file_classes.h"
 #include "files/fixture_files.h"
 #include "files/memory_file.h"
+#include "quillon/entrypoints/files.h"
+#include "support/allocation_failure.h"
+#include "support/assertion_recorder.h"
 
 namespace ql {
 namespace {
@@ -179,6 +185,79 @@ TEST_F(StreamBadInput, RandomBytesComeBackAsTheyAreBetweenTheirLineEnds) {
     if (contents[i] == '\r' || (contents[i] == '\n' && (i == 0 || contents[i - 1] != '\r'))) ++endings;
   const bool textAfterLastEnding = contents.back() != '\r' && contents.back() != '\n';
   EXPECT_EQ(lines.size(), endings + (textAfterLastEnding ? 1 : 0));
+}
+
+// Whether `read` is `lines` with at most one of them cut in two (where
+// memory ran out while a line spanning several buffer fills grew) or
+// coming back empty (where its string could not be made).
+bool OneLineAtMostCutOrLost(const std::vector<std::string>& read, const std::vector<std::string>& lines) {
+  size_t r = 0, l = 0;
+  bool deviated = false;
+  while (r < read.size() && l < lines.size()) {
+    if (read[r] == lines[l]) {
+      ++r, ++l;
+      continue;
+    }
+    if (deviated) return false;
+    deviated = true;
+    // A cut may come before the line's first byte, when its growth fails at once.
+    if (r + 1 < read.size() && read[r] + read[r + 1] == lines[l]) {
+      r += 2, ++l;
+    } else if (read[r].empty()) {
+      ++r, ++l;
+    } else {
+      return false;
+    }
+  }
+  return r == read.size() && l == lines.size();
+}
+
+// Memory running out at any request while streams are made, read to the
+// end and written: a stream that cannot be made is nil (NilObjectException),
+// reading still ends, a line at most is cut or lost, and nothing is left
+// behind once the streams are released.
+TEST(TextStreams, MemoryRunningOutAtAnyRequestEndsReadingAndLeavesNothingBehind) {
+  const std::string spanning(3000, 's');  // grows past two buffer fills
+  const std::vector<std::string> lines = {"H\t1.008\tHydrogen", spanning, "", "He\t4.0026\tHelium", "last"};
+  const std::string contents = "H\t1.008\tHydrogen\r\n" + spanning + "\n\r\nHe\t4.0026\tHelium\rlast";
+  // What the first streams set up for the process (their classes) stays.
+  NewTextInputStreamObject(std::make_unique<MemoryFile>(""));
+  NewTextOutputStreamObject(std::make_unique<MemoryFile>(""));
+  size_t n = 1;
+  for (;; ++n) {
+    const size_t before = AllocatedBytes();
+    bool happened;
+    std::vector<std::string> read;
+    bool madeInput, madeOutput;
+    {
+      test::AssertionRecorder recorder;  // an exception of a failed creation finds no frame
+      test::CatchScope scope;
+      test::AllocationFailure failure(test::Requests::Refusable, n);
+      const ObjectRef in = NewTextInputStreamObject(std::make_unique<MemoryFile>(contents, 700));
+      madeInput = static_cast<bool>(in);
+      while (in && !TextInputStreamEOF(in.get(), 0) && read.size() <= lines.size() + 1)
+        read.push_back(test::Bytes(String::Adopt(TextInputStreamReadLine(in.get(), nullptr))));
+      const ObjectRef out = NewTextOutputStreamObject(std::make_unique<MemoryFile>(""));
+      madeOutput = static_cast<bool>(out);
+      for (const std::string& line : read) {
+        const String text = NewStringFromBytes(line.data(), static_cast<int32_t>(line.size()), QL_ENCODING_UTF8);
+        if (out) TextOutputStreamWriteLine(out.get(), text.get());
+      }
+      happened = failure.happened();
+      if (!madeInput || !madeOutput) {
+        EXPECT_STREQ(scope.CaughtClassName(), "NilObjectException") << "request " << n;
+      }
+    }
+    if (!happened) {
+      EXPECT_EQ(read, lines) << "with every request served";
+      break;
+    }
+    if (madeInput) {
+      EXPECT_TRUE(OneLineAtMostCutOrLost(read, lines)) << "request " << n;
+    }
+    EXPECT_EQ(AllocatedBytes(), before) << "request " << n << " left blocks behind";
+  }
+  EXPECT_GE(n, 4u) << "the streams, the lines and the spanning line's growth";
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <stdint.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
 #include <vector>
 
+#include "core/allocator.h"
 #include "platform/message_box.h"
 #include "quillon/entrypoints/exceptions.h"
 #include "quillon/entrypoints/objects.h"
@@ -19,6 +22,7 @@
 #include "startup/link_fakes.h"
 #include "startup/resourcemanager.h"
 #include "startup/synthetic_image.h"
+#include "support/allocation_failure.h"
 #include "support/assertion_recorder.h"
 
 // These images are x64 machine code, entered for real.
@@ -229,6 +233,83 @@ TEST_F(ImageLoader, DamagedOptionsAreReportedAndTheImageIsNeverEntered) {
   EXPECT_EQ(g_marks, 0);
   EXPECT_EQ(recorder.count(), 1u);
 }
+
+// Memory running out at any request of reading, options, resources, linking
+// or placing: the load is refused with one report, the image is never
+// entered, and nothing the load took is left behind; or the request had
+// another way and the image runs complete.
+TEST_F(ImageLoader, MemoryRunningOutAtAnyRequestRefusesTheLoadCleanly) {
+  const Bytes code = CallThroughSlot();
+  const Bytes imports = test::Imports().Entry(0, kSlot, "Mark").bytes();
+  const Bytes data(300, 0x11);  // a block of the general heap
+  const Bytes rsrc = test::Resources().Add(0x54455854, 1, {'a'}).Add(0x54455854, 2, {'b', 'c'}).bytes();
+  const Bytes options = {0x00, 6, 0, 0, 0, 'T', 'i', 't', 'r', 'i', 'x', 0x00, 0x01, 0x00, 0x08};
+  for (const bool appended : {false, true}) {
+    size_t n = 1;
+    for (;; ++n) {
+      if (appended) {
+        files.Append(test::AppendedBlock(code, data, imports, rsrc, options));
+      } else {
+        files.DevelopmentFiles(code, data, imports, rsrc, options);
+      }
+      g_marks = 0;
+      CurrentImageOptions() = ImageOptions{};
+      const size_t before = AllocatedBytes();
+      test::AssertionRecorder recorder;
+      test::AllocationFailure failure(test::Requests::Refusable, n);
+      const ImageOutcome outcome = Run();
+      if (!failure.happened()) {
+        EXPECT_EQ(outcome, ImageOutcome::Ran) << "with every request served";
+        EXPECT_EQ(g_marks, 1);
+        EXPECT_STREQ(CurrentImageOptions().mdiTitle.text(), "Titrix");
+        break;
+      }
+      if (outcome == ImageOutcome::Ran) {
+        // A string record has a second way to its memory: nothing may be missing then.
+        EXPECT_EQ(g_marks, 1) << "request " << n;
+        EXPECT_STREQ(CurrentImageOptions().mdiTitle.text(), "Titrix") << "request " << n;
+        EXPECT_EQ(recorder.count(), 0u) << "request " << n;
+        continue;
+      }
+      EXPECT_EQ(outcome, ImageOutcome::NotLoaded) << "request " << n << (appended ? ", appended" : "");
+      EXPECT_EQ(g_marks, 0) << "request " << n;
+      ASSERT_EQ(recorder.count(), 1u) << "request " << n;
+      EXPECT_EQ(recorder.reports()[0].line, 530) << "request " << n;
+      EXPECT_EQ(AllocatedBytes(), before) << "request " << n << " left blocks behind";
+    }
+    EXPECT_GE(n, 7u) << "five sections, the title and the executable memory";
+  }
+}
+
+#if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
+using ImageLoaderDeathTest = ImageLoader;
+
+// The requests that must succeed (the index and the linker's plans): one
+// that fails is reported and ends the process before the image is entered.
+TEST_F(ImageLoaderDeathTest, AMustSucceedRequestRunningOutEndsTheProcessBeforeTheEntry) {
+  const Bytes rsrc = test::Resources().Add(0x54455854, 1, {'a'}).bytes();
+  files.DevelopmentFiles(CallThroughSlot(), {}, test::Imports().Entry(0, kSlot, "Mark").bytes(), rsrc, {});
+  ASSERT_EQ(Run(), ImageOutcome::Ran);  // what a first load sets up for the process is there
+  size_t requests;
+  {
+    test::AllocationFailure counting(test::Requests::EndingTheProcess, SIZE_MAX);
+    ASSERT_EQ(Run(), ImageOutcome::Ran);
+    requests = counting.requests();
+  }
+  ASSERT_GT(requests, 0u);
+  for (size_t n = 1; n <= requests; ++n) {
+    EXPECT_EXIT(
+        {
+          SetAssertionObserver(nullptr);  // the report on standard error
+          test::AllocationFailure failure(test::Requests::EndingTheProcess, n);
+          Run();
+          fprintf(stderr, g_marks ? "entered\n" : "not entered\n");
+        },
+        testing::ExitedWithCode(0), "utility: 839\nFailure Condition: 0\n\n$")
+        << "request " << n;
+  }
+}
+#endif
 
 #if defined(_WIN32)
 // The stand-ins follow the Win64 calling convention.

@@ -1,12 +1,20 @@
-// Runs a fuzz entry point over its corpus (the files named on the command
-// line) and over a fixed, seeded set of mutations of each: truncations,
-// byte flips and boundary values written over aligned words. Any crash,
-// sanitizer report or hang fails the test.
+// Runs a fuzz entry point without libFuzzer: over its inputs (the files
+// named on the command line, and every file of the folders named there)
+// and over a fixed, seeded set of mutations of each: truncations, byte
+// flips and boundary values written over aligned words. Any crash,
+// sanitizer report or hang fails the test; the input that stopped it is
+// written beside the executable, as <name>.failed-input.
+#include <fcntl.h>
+#include <signal.h>
 #include <stdint.h>
 #include <stdio.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
+#include <string>
+#include <system_error>
 #include <vector>
 
 
@@ -14,13 +22,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
 
-constexpr int kMutationsPerInput = 2000;
+// Mutations are shared out among the inputs, so that a large corpus keeps
+// the test as fast as a few seeds do; each input gets at least a few.
+constexpr size_t kMutationBudget = 8000;
+constexpr size_t kLeastMutationsPerInput = 16;
 constexpr uint32_t kBoundaries[] = {0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFF0};
 
-void Run(const std::vector<uint8_t>& input) { LLVMFuzzerTestOneInput(input.data(), input.size()); }
+const std::vector<uint8_t>* g_running = nullptr;
+std::string g_failedInputPath;
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
-  FILE* f = fopen(path, "rb");
+void Run(const std::vector<uint8_t>& input) {
+  g_running = &input;
+  LLVMFuzzerTestOneInput(input.data(), input.size());
+  g_running = nullptr;
+}
+
+// Only what a signal handler may call: open, write, close.
+void KeepFailedInput(int signal) {
+  if (g_running) {
+    const int fd = open(g_failedInputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd >= 0) {
+      if (!g_running->empty()) (void)!write(fd, g_running->data(), g_running->size());
+      close(fd);
+      static const char note[] = "corpus: the failing input is in ";
+      (void)!write(2, note, sizeof note - 1);
+      (void)!write(2, g_failedInputPath.data(), g_failedInputPath.size());
+      (void)!write(2, "\n", 1);
+    }
+  }
+  ::signal(signal, SIG_DFL);
+  raise(signal);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+  FILE* f = fopen(path.c_str(), "rb");
   if (!f) return false;
   uint8_t chunk[65536];
   size_t n;
@@ -28,6 +63,23 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
   const bool ok = !ferror(f);
   fclose(f);
   return ok;
+}
+
+// The files a command-line argument names, a folder's in name order (so
+// every run makes the same mutations).
+bool AddInputs(const char* argument, std::vector<std::string>& paths) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(argument, error)) {
+    paths.push_back(argument);
+    return true;
+  }
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::directory_iterator(argument, error))
+    if (entry.is_regular_file()) found.push_back(entry.path().string());
+  if (error) return false;
+  std::sort(found.begin(), found.end());
+  paths.insert(paths.end(), found.begin(), found.end());
+  return true;
 }
 
 // An offset in the first 512 bytes (headers), the last 1024 (an appended
@@ -43,10 +95,10 @@ size_t Position(size_t size, std::mt19937& random) {
   }
 }
 
-void Mutate(const std::vector<uint8_t>& seed, std::mt19937& random) {
-  for (int i = 0; i < kMutationsPerInput; ++i) {
+void Mutate(const std::vector<uint8_t>& seed, size_t mutations, std::mt19937& random) {
+  if (seed.empty()) return;
+  for (size_t i = 0; i < mutations; ++i) {
     std::vector<uint8_t> input = seed;
-    if (input.empty()) return;
     switch (i % 4) {
       case 0:
         input.resize(random() % input.size());
@@ -71,19 +123,27 @@ void Mutate(const std::vector<uint8_t>& seed, std::mt19937& random) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::mt19937 random(20240611);
-  Run({});
-  int inputs = 0;
+  g_failedInputPath = std::string(argv[0]) + ".failed-input";
+  for (int s : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) signal(s, KeepFailedInput);
+  std::vector<std::string> paths;
   for (int i = 1; i < argc; ++i) {
-    std::vector<uint8_t> seed;
-    if (!ReadWholeFile(argv[i], seed)) {
-      fprintf(stderr, "corpus: cannot read %s\n", argv[i]);
+    if (!AddInputs(argv[i], paths)) {
+      fprintf(stderr, "corpus: cannot list %s\n", argv[i]);
       return 1;
     }
-    Run(seed);
-    Mutate(seed, random);
-    ++inputs;
   }
-  printf("ran %d corpus inputs with %d mutations each\n", inputs, kMutationsPerInput);
+  const size_t mutations = std::max(kLeastMutationsPerInput, kMutationBudget / std::max<size_t>(paths.size(), 1));
+  std::mt19937 random(20240611);
+  Run({});
+  for (const std::string& path : paths) {
+    std::vector<uint8_t> input;
+    if (!ReadWholeFile(path, input)) {
+      fprintf(stderr, "corpus: cannot read %s\n", path.c_str());
+      return 1;
+    }
+    Run(input);
+    Mutate(input, mutations, random);
+  }
+  printf("ran %zu inputs with %zu mutations each\n", paths.size(), mutations);
   return 0;
 }

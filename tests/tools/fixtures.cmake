@@ -63,29 +63,8 @@ target_compile_definitions(tools_tests PRIVATE
   QL_SAMPLE_I386_OBJECTS="${i386_objects}"
   QL_RUN_AMD64_OBJECTS="${run_objects}")
 
-# Fuzz entry points. Built with clang and -DQL_FUZZ=ON they are libFuzzer
-# targets; otherwise a driver runs each over its corpus and a fixed set of
-# mutations of it, as a test.
-option(QL_FUZZ "Build the fuzz entry points as libFuzzer targets (clang)" OFF)
-if(QL_FUZZ)
-  # Coverage and sanitizers for the code under test, not only the entry points.
-  target_compile_options(ql_imagebuilder PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
-  target_link_options(ql_imagebuilder INTERFACE -fsanitize=address,undefined)
-endif()
-foreach(fuzzer coff_reader image_dump)
-  if(QL_FUZZ)
-    add_executable(${fuzzer}_fuzz tools/fuzz/${fuzzer}_fuzz.cpp)
-    target_compile_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
-  else()
-    add_executable(${fuzzer}_fuzz tools/fuzz/${fuzzer}_fuzz.cpp support/fuzz_corpus_driver.cpp)
-  endif()
-  ql_target_defaults(${fuzzer}_fuzz)
-  target_link_libraries(${fuzzer}_fuzz PRIVATE ql_imagebuilder)
-  add_dependencies(${fuzzer}_fuzz tools_test_fixtures)
-endforeach()
-if(NOT QL_FUZZ)
-  add_test(NAME coff_reader_fuzz COMMAND coff_reader_fuzz ${seed_objects})
-  add_test(NAME image_dump_fuzz COMMAND image_dump_fuzz ${fixture_dir}/sample_amd64.exe ${fixture_dir}/sample_i386.exe
-                                                        ${fixture_dir}/pickle_amd64.exe)
-endif()
+# The COFF reader and the dump over any bytes, seeded with the fixtures.
+ql_add_fuzz_target(coff_reader_fuzz DIR tools LIBS ql_imagebuilder SEEDS ${seed_objects} DEPENDS tools_test_fixtures)
+ql_add_fuzz_target(image_dump_fuzz DIR tools LIBS ql_imagebuilder
+  SEEDS ${fixture_dir}/sample_amd64.exe ${fixture_dir}/sample_i386.exe ${fixture_dir}/pickle_amd64.exe
+  DEPENDS tools_test_fixtures)

@@ -14,14 +14,12 @@
 #include "startup/imageoptions.h"
 #include "startup/imagereader.h"
 #include "startup/resourcemanager.h"
+#include "support/fuzz_support.h"
 
 namespace {
 
 // Reports (a missing entry point, an unknown option key) are expected here.
-const bool kQuietReports = [] {
-  ql::SetAssertionObserver([](const ql::AssertionReport&) { return ql::platform::DialogChoice::Ok; });
-  return true;
-}();
+const bool kQuietReports = (ql::fuzz::QuietReports(), true);
 
 // Every name starting with "Runtime" exists; the rest is missing.
 class StandInEntries final : public ql::EntryPointResolver {
@@ -63,13 +61,11 @@ void Link(const ql::ImageSections& sections) {
   linker.Apply(code.data(), data.data(), thunks.data(), at, &failure);
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+void ReadAndLink(const uint8_t* bytes, size_t size) {
   ql::MemoryByteSource source(ql::ByteView{bytes, size});
   ql::ImageSections sections;
   ql::LoadFailure failure;
-  if (!ql::ReadAppendedBlock(source, 0, &sections, &failure)) return 0;
+  if (!ql::ReadAppendedBlock(source, 0, &sections, &failure)) return;
   ql::ImageOptions options;
   ql::ParseOptions(sections.options.view(), &options, &failure);
   ql::ResourceIndex resources;
@@ -78,5 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   }
   Link<ql::Ia32Image>(sections);
   Link<ql::X64Image>(sections);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  const ql::fuzz::AllocationBalance balance;
+  ReadAndLink(bytes, size);
+  balance.Check("the sections, options, index and plans are freed");
   return 0;
 }

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# Fuzz campaigns with libFuzzer. Builds the `fuzz` preset (clang, every
+# library instrumented, ASan and UBSan), runs a target (or all of them) for a
+# number of executions on both cores, starting from its checked-in corpus,
+# its regressions and its build-time seeds, then minimises the corpus back
+# into tests/<layer>/fuzz/corpus/<target>. Prints executions, coverage edges
+# and findings per target; the inputs of findings are kept in
+# build/fuzz/findings/<target>.
+#
+#   scripts/fuzz.sh TARGET|all [EXECUTIONS]      default 1000000
+#   scripts/fuzz.sh --harness-only TARGET|all
+#
+# Edges are those the corpus covers once the campaign is over. --harness-only
+# runs no campaign: it builds build/fuzz-harness, where only the entry points
+# are instrumented, and counts the edges the same corpus covers there, which
+# is what libFuzzer would see of the harness alone. QL_FUZZ_JOBS (default 2)
+# sets the parallel jobs, QL_FUZZ_NICE (default 10) their niceness.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+harness_only=0
+if [ "${1:-}" = "--harness-only" ]; then
+  harness_only=1
+  shift
+fi
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+  sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'
+  exit 2
+fi
+which_targets=$1
+executions=${2:-1000000}
+jobs=${QL_FUZZ_JOBS:-2}
+niceness=${QL_FUZZ_NICE:-10}
+if ! [[ "$executions" =~ ^[0-9]+$ ]] || [ "$executions" -lt 1 ]; then
+  echo "fuzz: EXECUTIONS must be a positive number, not '$executions'" >&2
+  exit 2
+fi
+
+# clang and its libFuzzer and sanitizer runtimes; the ordinary build needs neither.
+missing=()
+for p in clang libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "fuzz: missing packages: ${missing[*]}; run as root or install them" >&2
+    exit 1
+  fi
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" || exit 1
+fi
+
+if [ $harness_only -eq 1 ]; then
+  build=build/fuzz-harness
+  cmake --preset fuzz -B "$build" -DQL_FUZZ_COVERAGE=harness -Wno-dev >/dev/null || exit 1
+else
+  build=build/fuzz
+  cmake --preset fuzz -Wno-dev >/dev/null || exit 1
+fi
+nice -n "$niceness" cmake --build "$build" --target fuzz_targets -j"$jobs" >"$build/fuzz-build.log" 2>&1 || {
+  tail -30 "$build/fuzz-build.log"
+  echo "fuzz: the build failed (log: $build/fuzz-build.log)" >&2
+  exit 1
+}
+
+list="$build/fuzz-targets.tsv"
+if [ "$which_targets" != "all" ] && ! cut -f1 "$list" | grep -qx "$which_targets"; then
+  echo "fuzz: no target '$which_targets'; the targets are: $(cut -f1 "$list" | tr '\n' ' ')" >&2
+  exit 2
+fi
+
+work=$(mktemp -d /tmp/quillon-fuzz.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+summary=()
+status=0
+while IFS=$'\t' read -r name executable corpus regressions seeds; do
+  [ "$which_targets" = "all" ] || [ "$which_targets" = "$name" ] || continue
+  run="$work/$name"
+  mkdir -p "$run/new" "$run/seeds" "$run/artifacts" "$run/merged"
+  IFS=';' read -ra seed_files <<<"$seeds"
+  for f in "${seed_files[@]}"; do
+    [ -n "$f" ] && cp "$f" "$run/seeds/$(basename "$(dirname "$f")")-$(basename "$f")"
+  done
+  inputs=("$run/new" "$run/seeds")
+  for dir in "$corpus" "$regressions"; do
+    [ -d "$dir" ] && inputs+=("$dir")
+  done
+
+  if [ $harness_only -eq 1 ]; then
+    done_runs=-
+    findings=-
+  else
+    echo "== $name: $executions executions on $jobs jobs"
+    # Fork mode: the jobs are fresh processes, so what a target keeps for the
+    # process (registered plug-in classes) never piles up for the whole run.
+    nice -n "$niceness" "$executable" -fork="$jobs" -runs="$executions" -ignore_crashes=1 -ignore_ooms=1 \
+      -ignore_timeouts=1 -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$run/artifacts/" "${inputs[@]}" \
+      >"$run/log" 2>&1
+    stats=$(grep -E '^#[0-9]+: cov: ' "$run/log" | tail -1)
+    done_runs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$stats")
+    findings=$(find "$run/artifacts" -type f | wc -l)
+    if [ -z "$stats" ]; then
+      tail -20 "$run/log"
+      echo "fuzz: $name printed no statistics" >&2
+      status=1
+    fi
+    if [ "$findings" -gt 0 ]; then
+      mkdir -p "$build/findings/$name"
+      cp "$run/artifacts"/* "$build/findings/$name/"
+      cp "$run/log" "$build/findings/$name/campaign.log"
+      status=1
+    fi
+    # The smallest set of the corpus, the new inputs and the seeds that
+    # covers what they all cover; regressions stay as they are.
+    merge_inputs=("$run/new" "$run/seeds")
+    [ -d "$corpus" ] && merge_inputs+=("$corpus")
+    nice -n "$niceness" "$executable" -merge=1 -timeout=10 -rss_limit_mb=2048 "$run/merged" "${merge_inputs[@]}" \
+      >"$run/merge.log" 2>&1
+    if [ -n "$(ls -A "$run/merged")" ]; then
+      mkdir -p "$corpus"
+      rm -f "$corpus"/*
+      cp "$run/merged"/* "$corpus/"
+    else
+      tail -20 "$run/merge.log"
+      echo "fuzz: minimising the corpus of $name failed; the corpus is left as it was" >&2
+      status=1
+    fi
+  fi
+  # The edges the corpus covers: libFuzzer's count once it has run every input.
+  measured=("$run/seeds")
+  for dir in "$corpus" "$regressions"; do
+    [ -d "$dir" ] && measured+=("$dir")
+  done
+  edges=$(nice -n "$niceness" "$executable" -runs=0 -rss_limit_mb=2048 "${measured[@]}" 2>&1 |
+    sed -nE 's/^#[0-9]+[[:space:]]+INITED cov: ([0-9]+) .*/\1/p')
+  summary+=("$(printf '%-20s %12s %8s %9s %8s' "$name" "${done_runs:-?}" "${edges:-?}" "$findings" \
+    "$(ls "$corpus" 2>/dev/null | wc -l)")")
+done <"$list"
+
+echo
+printf '%-20s %12s %8s %9s %8s\n' target executions edges findings corpus
+printf '%s\n' "${summary[@]}"
+[ $status -eq 0 ] || echo "fuzz: see the messages above; findings are in $build/findings"
+exit $status
