@@ -11,8 +11,10 @@
 namespace ql {
 namespace {
 
+// Shown in MsgBox's box, which sets the text after the first line end
+// apart as the explanation.
 constexpr const char kNilObjectReport[] =
-    "An exception of class NilObjectException was not handled.\r\nThe application must shut down.";
+    "An exception of class NilObjectException was not handled.\r\n\r\nThe application must shut down.";
 
 struct Case {
   const char* mode;

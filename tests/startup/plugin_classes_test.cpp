@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/class_lookup.h"
+#include "core/compiled_code.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "quillon/entrypoints/objects.h"
@@ -95,10 +96,9 @@ TEST(PluginClasses, CompleteSuperclassFirstWhateverTheRegistrationOrder) {
   EXPECT_EQ(found->defaultHeight, 4);
   found->paint(nullptr, nullptr, nullptr);
   EXPECT_EQ(g_painted, 1);
-  // Kept for the process, as an image's class getter keeps its class.
-  static RuntimeClass* compiled =
-      RuntimeNewClass(lineClass, lineClass->methodCount, lineClass->interfaceCount, lineClass->eventCount,
-                      lineClass->staticMethodCount, lineClass->propertyCount);
+  RuntimeClass* compiled =
+      test::NewTestClass(lineClass, lineClass->methodCount, lineClass->interfaceCount, lineClass->eventCount,
+                         lineClass->staticMethodCount, lineClass->propertyCount);
   EXPECT_EQ(PluginControlOf(compiled), found);
   EXPECT_EQ(PluginControlOf(baseClass), nullptr);
   EXPECT_EQ(PluginControlOf(rectControl), nullptr);
