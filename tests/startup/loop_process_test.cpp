@@ -11,7 +11,8 @@
 namespace ql {
 namespace {
 
-// As the box shows it: the message box sets the first line apart with an empty one.
+// Shown in MsgBox's box, which sets the text after the first line end
+// apart as the explanation.
 constexpr const char kNilObjectReport[] =
     "An exception of class NilObjectException was not handled.\r\n\r\nThe application must shut down.";
 

@@ -418,35 +418,41 @@ TEST_F(NativeControls, MsgBoxIsOwnedByTheFrontWindowAndSplitsItsText) {
 
 // The process's GDI objects. Wine answers GetGuiResources with 0; there the
 // objects are counted in the handle table the process block points to
-// (entries of 24 bytes whose type byte is 0 when free).
+// (wine's entries are 24 bytes on both machines, the type byte 0 when free).
 size_t GdiObjectCount() {
   if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-#if defined(_WIN64)
   const uint8_t* peb = nullptr;
+  const uint8_t* const* tableAt = nullptr;
+#if defined(_WIN64)
   asm("movq %%gs:0x60, %0" : "=r"(peb));  // the thread block's ProcessEnvironmentBlock
-  const uint8_t* table = *reinterpret_cast<const uint8_t* const*>(peb + 0xF8);  // GdiSharedHandleTable
+  tableAt = reinterpret_cast<const uint8_t* const*>(peb + 0xF8);  // GdiSharedHandleTable
+#else
+  asm("movl %%fs:0x30, %0" : "=r"(peb));
+  tableAt = reinterpret_cast<const uint8_t* const*>(peb + 0x94);
+#endif
+  const uint8_t* table = *tableAt;
   if (!table) return 0;
   constexpr size_t kEntries = 0x10000, kEntryBytes = 24, kTypeAt = 14;
   size_t used = 0;
   for (size_t i = 0; i < kEntries; ++i) used += table[i * kEntryBytes + kTypeAt] != 0;
   return used;
-#else
-  return 0;
-#endif
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<size_t*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindowAndChildren(HWND top, LPARAM count) {
+  CountWindow(top, count);
+  EnumChildWindows(top, CountWindow, count);
+  return TRUE;
 }
 
 // The thread's windows, top-level and child: the USER objects a pane leaks.
 size_t WindowCount() {
   size_t n = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND top, LPARAM count) {
-        ++*reinterpret_cast<size_t*>(count);
-        EnumChildWindows(
-            top, [](HWND, LPARAM c) { return ++*reinterpret_cast<size_t*>(c), TRUE; }, count);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&n));
+  EnumThreadWindows(GetCurrentThreadId(), CountWindowAndChildren, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
