@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/class_lookup.h"
+#include "core/entrypoint_registry.h"
+#include "core/entrypoint_table.h"
 #include "core/intrinsic_classes.h"
 #include "quillon/entrypoints/objects.h"
-#include "startup/entrypoint_table.h"
-#include "startup/relocentry.h"
 
 namespace {
 
@@ -64,10 +64,11 @@ BENCHMARK(BM_RegistryLookup);
 void BM_UnorderedMapLookup(benchmark::State& state) {
   ql::RegisterIntrinsicClasses();
   std::unordered_map<std::string_view, void*> map;
-  for (const ql::EntryPointTable* t : {&ql::kStartupEntryPoints, &ql::kObjectEntryPoints, &ql::kStringEntryPoints,
-                                       &ql::kFileEntryPoints})
+  for (size_t p = 0; p < ql::kCompiledInEntryPoints.count; ++p) {
+    const ql::EntryPointTable* t = ql::kCompiledInEntryPoints.tables[p];
     for (size_t r = 0; r < t->count; ++r)
       if (t->rows[r].name) map.emplace(t->rows[r].name, t->rows[r].function);
+  }
   for (const char* name : kNames) map.emplace(name, ql::LookupEntryPoint(name));
   size_t i = 0;
   for (auto _ : state) {

@@ -1,8 +1,9 @@
 // The rows of the runtime's compiled-in entry-point table: link name ->
 // function. Each subsystem defines its part (a table of rows) in its
-// *_entrypoints.cpp; the registry (startup/relocentry) searches them in a
-// fixed order. The core's own parts are declared here, the others in
-// startup/entrypoint_table.h.
+// *_entrypoints.cpp and declares it in a header of its own; the registry
+// (core/entrypoint_registry) searches the parts of kCompiledInEntryPoints in
+// order. That list is assembled above every layer
+// (runtime/entrypoint_tables.cpp), so no layer names one above it.
 #pragma once
 
 #include <stddef.h>
@@ -33,5 +34,12 @@ void* EntryAddress(F* function) {
 // Defined in core/object_entrypoints.cpp and core/string_entrypoints.cpp.
 extern const EntryPointTable kObjectEntryPoints;
 extern const EntryPointTable kStringEntryPoints;
+
+// Every compiled-in part, in search order (the first row of a name wins).
+struct EntryPointTableList {
+  const EntryPointTable* const* tables;
+  size_t count;
+};
+extern const EntryPointTableList kCompiledInEntryPoints;
 
 }  // namespace ql

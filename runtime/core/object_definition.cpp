@@ -4,10 +4,10 @@
 #include <string.h>
 
 #include "core/assertion.h"
+#include "core/entrypoint_registry.h"
 #include "core/object.h"
 #include "core/string.h"
 #include "core/stringmap.h"
-#include "startup/relocentry.h"
 
 namespace ql {
 namespace {

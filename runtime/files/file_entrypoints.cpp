@@ -7,7 +7,7 @@
 #include "files/text_input_stream.h"
 #include "files/text_output_stream.h"
 #include "quillon/entrypoints/files.h"
-#include "startup/entrypoint_table.h"
+#include "files/file_entrypoints.h"
 
 namespace ql {
 namespace {

@@ -1,5 +1,5 @@
 #include "quillon/entrypoints/menus.h"
-#include "startup/entrypoint_table.h"
+#include "menus/menu_entrypoints.h"
 
 namespace ql {
 namespace {

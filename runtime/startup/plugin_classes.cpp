@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "core/object_definition.h"
 #include "core/string.h"
 #include "startup/bytes.h"
-#include "startup/relocentry.h"
 
 namespace ql {
 namespace {

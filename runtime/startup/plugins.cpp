@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "core/entrypoint_registry.h"
 #include "platform/paths.h"
 #include "quillon/plugin.h"
 #include "startup/exitcleanup.h"
 #include "startup/plugin_classes.h"
-#include "startup/relocentry.h"
 
 namespace ql {
 

@@ -1,7 +1,7 @@
 // The loader's collaborators in the running process: its files, the
 // entry-point registry and its loaded-library list.
+#include "core/entrypoint_registry.h"
 #include "startup/imageloader.h"
-#include "startup/relocentry.h"
 
 namespace ql {
 namespace {

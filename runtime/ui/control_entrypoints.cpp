@@ -2,7 +2,7 @@
 // positions of edit fields (methods with a getter and a setter of their
 // own) and RuntimeShowURL.
 #include "quillon/entrypoints/controls.h"
-#include "startup/entrypoint_table.h"
+#include "ui/ui_entrypoints.h"
 
 namespace ql {
 namespace {

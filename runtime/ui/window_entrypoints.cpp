@@ -1,5 +1,5 @@
 #include "quillon/entrypoints/windows.h"
-#include "startup/entrypoint_table.h"
+#include "ui/ui_entrypoints.h"
 
 namespace ql {
 namespace {

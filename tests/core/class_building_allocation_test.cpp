@@ -7,12 +7,12 @@
 #include <string>
 
 #include "core/compiled_code.h"
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "core/object_definition.h"
 #include "core/string.h"
 #include "quillon/entrypoints/objects.h"
-#include "startup/relocentry.h"
 #include "support/allocation_failure.h"
 #include "support/assertion_recorder.h"
 

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "core/class_lookup.h"
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "core/signature.h"
 #include "core/string.h"
 #include "quillon/entrypoints/objects.h"
-#include "startup/relocentry.h"
 #include "support/assertion_recorder.h"
 
 // Functions the test tables name; their link names are their own names.

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "core/entrypoint_registry.h"
+#include "core/entrypoint_table.h"
 #include "core/intrinsic_classes.h"
+#include "core/string.h"
 #include "quillon/entrypoints/exceptions.h"
 #include "quillon/entrypoints/objects.h"
-#include "core/entrypoint_table.h"
-#include "core/string.h"
-#include "startup/relocentry.h"
 
 namespace ql {
 namespace {

@@ -10,6 +10,7 @@
 
 #include "core/class_lookup.h"
 #include "core/compiled_code.h"
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/textencoding_object.h"
 #include "files/file_classes.h"
@@ -18,7 +19,6 @@
 #include "files/text_input_stream.h"
 #include "files/text_output_stream.h"
 #include "quillon/entrypoints/objects.h"
-#include "startup/relocentry.h"
 #include "support/assertion_recorder.h"
 
 namespace ql {

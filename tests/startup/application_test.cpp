@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/compiled_code.h"
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "core/string.h"
@@ -18,7 +19,6 @@
 #include "startup/file_types.h"
 #include "startup/loop_world.h"
 #include "startup/processinfo.h"
-#include "startup/relocentry.h"
 #include "support/assertion_recorder.h"
 
 namespace ql {

@@ -9,12 +9,12 @@
 
 #include "core/class_lookup.h"
 #include "core/compiled_code.h"
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "quillon/entrypoints/objects.h"
 #include "startup/bytes.h"
 #include "startup/plugins.h"
-#include "startup/relocentry.h"
 
 namespace ql {
 namespace {

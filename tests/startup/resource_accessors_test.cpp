@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "quillon/entrypoints/exceptions.h"
@@ -11,7 +12,6 @@
 #include "quillon/entrypoints/resources.h"
 #include "quillon/entrypoints/strings.h"
 #include "startup/fake_image_files.h"
-#include "startup/relocentry.h"
 #include "startup/resource_classes.h"
 #include "startup/resource_fixtures.h"
 

@@ -5,7 +5,7 @@
 #include <stdint.h>
 
 #include "core/allocator.h"
-#include "startup/relocentry.h"
+#include "core/entrypoint_registry.h"
 
 namespace ql {
 namespace {

@@ -19,6 +19,7 @@
 
 #include "control_world.h"
 #include "core/class_lookup.h"
+#include "core/entrypoint_registry.h"
 #include "core/object.h"
 #include "platform/common_controls.h"
 #include "platform/library.h"
@@ -26,7 +27,6 @@
 #include "quillon/entrypoints/graphics.h"
 #include "quillon/entrypoints/objects.h"
 #include "startup/plugin_classes.h"
-#include "startup/relocentry.h"
 #include "ui/control_layer.h"
 #include "ui/control_object.h"
 #include "ui/keys.h"

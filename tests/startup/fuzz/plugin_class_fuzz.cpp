@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/class_lookup.h"
+#include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "core/signature.h"
@@ -26,7 +27,6 @@
 #include "quillon/entrypoints/objects.h"
 #include "quillon/plugin.h"
 #include "startup/plugin_classes.h"
-#include "startup/relocentry.h"
 #include "support/fuzz_support.h"
 
 namespace {

@@ -1,20 +1,15 @@
-#include "startup/relocentry.h"
+#include "core/entrypoint_registry.h"
 
 #include <string.h>
 
 #include "core/allocator.h"
 #include "core/array.h"
 #include "core/assertion.h"
+#include "core/entrypoint_table.h"
 #include "core/intrinsic_classes.h"
-#include "startup/entrypoint_table.h"
 
 namespace ql {
 namespace {
-
-// The compiled-in table, searched before every registered row.
-const EntryPointTable* const kTables[] = {&kStartupEntryPoints, &kObjectEntryPoints, &kStringEntryPoints,
-                                          &kFileEntryPoints, &kWindowEntryPoints, &kControlEntryPoints,
-                                          &kMenuEntryPoints};
 
 constexpr size_t kBucketCount = 256;
 
@@ -81,8 +76,11 @@ class Registry {
     if (built_) return;
     built_ = true;
     for (int32_t& b : buckets_) b = -1;
-    for (const EntryPointTable* table : kTables)
+    // The compiled-in parts first, then every registered row.
+    for (size_t t = 0; t < kCompiledInEntryPoints.count; ++t) {
+      const EntryPointTable* table = kCompiledInEntryPoints.tables[t];
       for (size_t i = 0; i < table->count; ++i) IndexIfNew(table->rows[i]);
+    }
     for (const EntryPointRow& row : registered_) IndexIfNew(row);
   }
 

@@ -1,5 +1,5 @@
 // The entry-point registry: link name -> function, made of the compiled-in
-// table (entrypoint_table.h) and the rows registered at run time by class
+// table (core/entrypoint_table.h) and the rows registered at run time by class
 // registration and plug-ins.
 #pragma once
 

@@ -1,12 +1,12 @@
-#include "startup/relocentry.h"
+#include "core/entrypoint_registry.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/entrypoint_table.h"
 #include "quillon/entrypoints/objects.h"
-#include "startup/entrypoint_table.h"
 #include "support/assertion_recorder.h"
 
 namespace ql {
