@@ -113,3 +113,16 @@ if(QL_TARGET STREQUAL "linux")
   add_dependencies(startup_tests startup_test_images)
   target_compile_definitions(startup_tests PRIVATE QL_STARTUP_IMAGES_DIR="${startup_images}")
 endif()
+if(QL_TARGET STREQUAL "linux32")
+  # IA-32 images executed in this 32-bit process: built from i686 mingw
+  # objects by the host builder, as development files the tests read.
+  ql_find_mingw_compiler(i386)
+  ql_add_image(startup_image_ia32
+    SOURCES startup/fixtures/startup_image.cpp
+    MANIFEST startup/fixtures/startup_image.manifest
+    COMPILER ${QL_i386_CXX}
+    DEV_DIR startup_image_ia32.dev)
+  add_dependencies(startup_tests startup_image_ia32)
+  target_compile_definitions(startup_tests PRIVATE
+    QL_IA32_STARTUP_IMAGE_DEV="${CMAKE_CURRENT_BINARY_DIR}/startup_image_ia32.dev")
+endif()

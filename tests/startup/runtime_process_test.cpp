@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "startup/child_runtime.h"
+#include "startup/startup_image_report.h"
 #include "startup/synthetic_image.h"
 
 namespace ql {
@@ -89,24 +90,13 @@ TEST(RuntimeProcess, AMissingLibraryIsShownInAMessageBoxAndTheImageNeverEntered)
             "The application could not be loaded because a necessary shared library absent.dll could not be found.");
 }
 
-// What the start-up tests' image writes when everything it does works.
-constexpr const char kImageReport[] =
-    "init\r\n"
-    "plugin table 1\r\n"
-    "class StartupImageError on RuntimeException\r\n"
-    "destroyed 3\r\n"
-    "caught own 1\r\n"
-    "destroyed 4\r\n"
-    "caught NilObjectException\r\n"
-    "exit\r\n";
-
 TEST(RuntimeProcess, AnImageAppendedToTheRuntimeRunsAndReports) {
   test::TemporaryFolder folder({});
   const test::ChildRun run = test::RunChild(QL_STARTUP_IMAGE_EXE, folder.path(), 20000);
   ASSERT_TRUE(run.exited);
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
-  EXPECT_EQ(folder.Read("report.txt"), kImageReport);
+  EXPECT_EQ(folder.Read("report.txt"), test::kStartupImageReport);
 }
 
 TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
@@ -119,7 +109,7 @@ TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
   ASSERT_TRUE(run.exited);
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
-  EXPECT_EQ(folder.Read("report.txt"), kImageReport);
+  EXPECT_EQ(folder.Read("report.txt"), test::kStartupImageReport);
 }
 
 }  // namespace
