@@ -17,7 +17,7 @@
 #include "startup/fake_image_files.h"
 #include "startup/imageloader.h"
 #include "startup/link_fakes.h"
-#include "startup/startup_image_report.h"
+#include "startup/image_reports.h"
 #include "support/assertion_recorder.h"
 
 #if defined(QL_IA32_STARTUP_IMAGE_DEV) && defined(__i386__)
@@ -42,10 +42,10 @@ Bytes ReadFile(const std::string& path) {
 }
 
 // The five development files; those the builder left out are empty.
-std::map<std::string, Bytes> BuiltImage() {
+std::map<std::string, Bytes> BuiltImage(const char* dir = QL_BUILT_IMAGE_DIR) {
   std::map<std::string, Bytes> files;
   for (const char* name : {"code.dat", "data.dat", "import.dat", "rsrc.dat", "options.dat"})
-    files[name] = ReadFile(std::string(QL_BUILT_IMAGE_DIR) + "/" + name);
+    files[name] = ReadFile(std::string(dir) + "/" + name);
   return files;
 }
 
@@ -122,12 +122,24 @@ class BuiltImageRun : public testing::Test {
 };
 
 #if defined(QL_BUILT_IMAGE_RUNS)
-TEST_F(BuiltImageRun, TheIa32ImageRunsAndReportsWhatItDoesOnWindows) {
-  ASSERT_FALSE(File("code.dat").empty()) << QL_BUILT_IMAGE_DIR;
-  EXPECT_EQ(Run(), ImageOutcome::Ran);
-  EXPECT_TRUE(g_messages.empty()) << g_messages[0];
-  EXPECT_EQ(g_closedFiles["report.txt"], test::kStartupImageReport);
-  EXPECT_EQ(kernel32_.loads.size(), 1u);
+TEST_F(BuiltImageRun, TheIa32ImagesRunAndReportWhatTheyDoOnWindows) {
+  struct Case {
+    const char* dir;
+    const char* report;
+  };
+  const Case cases[] = {
+      {QL_IA32_STARTUP_IMAGE_DEV, test::kStartupImageReport},
+      {QL_IA32_LANGUAGE_IMAGE_DEV, test::kLanguageImageReport},
+  };
+  for (const Case& c : cases) {
+    Reset();
+    files_.folder = BuiltImage(c.dir);
+    ASSERT_FALSE(File("code.dat").empty()) << c.dir;
+    EXPECT_EQ(Run(), ImageOutcome::Ran) << c.dir;
+    EXPECT_TRUE(g_messages.empty()) << g_messages[0];
+    EXPECT_EQ(g_closedFiles["report.txt"], c.report) << c.dir;
+    EXPECT_EQ(kernel32_.loads.size(), 1u) << c.dir;
+  }
 }
 #endif
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "startup/child_runtime.h"
-#include "startup/startup_image_report.h"
+#include "startup/image_reports.h"
 #include "startup/synthetic_image.h"
 
 namespace ql {
@@ -110,6 +110,15 @@ TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
   EXPECT_EQ(folder.Read("report.txt"), test::kStartupImageReport);
+}
+
+TEST(RuntimeProcess, TheLanguageImageRunsAndReports) {
+  test::TemporaryFolder folder({});
+  const test::ChildRun run = test::RunChild(QL_LANGUAGE_IMAGE_EXE, folder.path(), 20000);
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
+  EXPECT_EQ(folder.Read("report.txt"), test::kLanguageImageReport);
 }
 
 }  // namespace
