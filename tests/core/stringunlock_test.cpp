@@ -63,9 +63,11 @@ struct Registers {
 
 Registers UnlockKeeping(RuntimeString* s, Registers in) {
   Registers out;
+  void (*unlock)(RuntimeString*) = RuntimeUnlockString;  // its name differs between ELF and Win32
   // ebx keeps the stack pointer, which the operands may be addressed through.
   asm volatile(
       "movl %[s], %%ecx\n\t"
+      "movl %[unlock], %%esi\n\t"
       "movl %[eax], %%eax\n\t"
       "movl %[edx], %%edx\n\t"
       "movl %%esp, %%ebx\n\t"
@@ -73,13 +75,13 @@ Registers UnlockKeeping(RuntimeString* s, Registers in) {
       "andl $-16, %%esp\n\t"
       "subl $12, %%esp\n\t"
       "pushl %%ecx\n\t"
-      "call RuntimeUnlockString\n\t"
+      "call *%%esi\n\t"
       "movl %%ebx, %%esp\n\t"
       "movl %%eax, %[oax]\n\t"
       "movl %%edx, %[odx]\n\t"
       : [oax] "=m"(out.eax), [odx] "=m"(out.edx)
-      : [s] "m"(s), [eax] "m"(in.eax), [edx] "m"(in.edx)
-      : "eax", "ebx", "ecx", "edx", "memory", "cc");
+      : [s] "m"(s), [unlock] "m"(unlock), [eax] "m"(in.eax), [edx] "m"(in.edx)
+      : "eax", "ebx", "ecx", "edx", "esi", "memory", "cc");
   return out;
 }
 
