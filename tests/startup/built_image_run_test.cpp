@@ -121,6 +121,13 @@ class BuiltImageRun : public testing::Test {
   platform::MessageBoxObserver previous_ = nullptr;
 };
 
+// Replaces the first byte of a name inside the import section.
+void RenameFirst(Bytes& imports, const std::string& name, char first) {
+  const auto at = std::search(imports.begin(), imports.end(), name.begin(), name.end());
+  ASSERT_NE(at, imports.end()) << name;
+  *at = static_cast<uint8_t>(first);
+}
+
 #if defined(QL_BUILT_IMAGE_RUNS)
 TEST_F(BuiltImageRun, TheIa32ImagesRunAndReportWhatTheyDoOnWindows) {
   struct Case {
@@ -140,6 +147,25 @@ TEST_F(BuiltImageRun, TheIa32ImagesRunAndReportWhatTheyDoOnWindows) {
     EXPECT_EQ(g_closedFiles["report.txt"], c.report) << c.dir;
     EXPECT_EQ(kernel32_.loads.size(), 1u) << c.dir;
   }
+}
+
+// The linker reports a name the registry lacks and routes its call sites
+// to the IA-32 stand-in, which reports it again when called and raises
+// NilObjectException at the caller's protected call site.
+TEST_F(BuiltImageRun, ACallToAnEntryPointTheRuntimeLacksRaisesInTheIa32Image) {
+  files_.folder = BuiltImage(QL_IA32_LANGUAGE_IMAGE_DEV);
+  RenameFirst(File("import.dat"), "RuntimeStackCheck", 'X');
+  test::AssertionRecorder recorder;
+  EXPECT_EQ(Run(), ImageOutcome::Ran);
+  ASSERT_EQ(recorder.count(), 2u);  // when linking, and when called
+  for (const auto& report : recorder.reports()) {
+    EXPECT_EQ(report.line, 204);
+    EXPECT_EQ(report.message, "Function 'XuntimeStackCheck' was not exported");
+  }
+  std::string expected = test::kLanguageImageReport;
+  const std::string line = "nothing raised 1";
+  expected.replace(expected.find(line), line.size(), "nothing raised 0");
+  EXPECT_EQ(g_closedFiles["report.txt"], expected);
 }
 #endif
 
@@ -163,13 +189,6 @@ std::vector<size_t> RecordsOfKind(const Bytes& imports, uint8_t kind) {
     }
   }
   return found;
-}
-
-// Replaces the first byte of a name inside the import section.
-void RenameFirst(Bytes& imports, const std::string& name, char first) {
-  const auto at = std::search(imports.begin(), imports.end(), name.begin(), name.end());
-  ASSERT_NE(at, imports.end()) << name;
-  *at = static_cast<uint8_t>(first);
 }
 
 TEST_F(BuiltImageRun, ADamagedImageIsRefusedAndNeverEntered) {
