@@ -1,9 +1,10 @@
-// The start-up tests' image as the image builder writes it, read, linked and
-// entered by the runtime's own loader in this process. On linux32 the IA-32
-// image runs for real: its runtime entry points are this runtime's, its
-// kernel32 routines stand-ins that keep the files it writes in memory. On
-// either machine a damaged copy is refused before its first byte runs, with
-// the refusal the Windows runtime gives.
+// The test images as the image builder writes them, read, linked and entered
+// by the runtime's own loader in this process. On linux32 the IA-32 images
+// run for real: their runtime entry points are this runtime's, their
+// kernel32 routines stand-ins that keep the files they write in memory, and
+// their reports must be those of the win64 runtime. On either machine a
+// damaged copy of the start-up image is refused before its first byte runs,
+// with the texts the Windows runtime gives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +16,9 @@
 
 #include "platform/message_box.h"
 #include "startup/fake_image_files.h"
+#include "startup/image_reports.h"
 #include "startup/imageloader.h"
 #include "startup/link_fakes.h"
-#include "startup/image_reports.h"
 #include "support/assertion_recorder.h"
 
 #if defined(QL_IA32_STARTUP_IMAGE_DEV) && defined(__i386__)
