@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/object.h"
 #include "core/string.h"
 #include "quillon/abi.h"
 #include "quillon/entrypoints/exceptions.h"
@@ -60,7 +61,8 @@ constexpr Offset kClassSuper{0, 0}, kClassName{4, 8}, kClassInstanceSize{12, 20}
     kClassPropertyCount{52, 96}, kClassProperties{56, 104}, kClassInterfaceCount{60, 112}, kClassHead{64, 120};
 // Class table entries
 constexpr Offset kMethodEntrySize{8, 16}, kMethodFunction{0, 0}, kMethodSignature{4, 8};
-constexpr Offset kEventEntrySize{8, 16}, kStaticMethodEntrySize{8, 16};
+constexpr Offset kEventEntrySize{8, 16}, kEventHandler{0, 0}, kEventName{4, 8};
+constexpr Offset kStaticMethodEntrySize{8, 16}, kStaticFunction{0, 0}, kStaticSignature{4, 8};
 constexpr Offset kPropertyEntrySize{16, 32}, kPropertySignature{0, 0}, kPropertyParam{4, 8}, kPropertyGetter{8, 16},
     kPropertySetter{12, 24};
 constexpr Offset kInterfaceEntrySize{12, 24}, kInterfaceClass{0, 0}, kInterfaceMethodCount{4, 8},
@@ -164,13 +166,55 @@ TEST(AbiRecords, AClassHeadCountsItsTablesAndPointsIntoItsOneBlock) {
   }
   EXPECT_EQ(WordAt(cls, kClassStaticMethods), statics);
   EXPECT_EQ(WordAt(cls, kClassProperties), properties);
-  // The superclass's method entries were copied into the new table.
+  // The superclass's method entries were copied into the new table, each
+  // a function and a signature "name%result%params".
   const void* baseMethods = reinterpret_cast<const void*>(WordAt(made.base, kClassMethods));
   for (int32_t i = 0; i < made.base->methodCount; ++i) {
-    const Offset function{kMethodFunction.i686 + i * kMethodEntrySize.i686,
-                          kMethodFunction.x86_64 + i * kMethodEntrySize.x86_64};
-    EXPECT_EQ(WordAt(reinterpret_cast<void*>(methods), function), WordAt(baseMethods, function)) << "method " << i;
+    const void* entry = static_cast<const char*>(baseMethods) + i * kMethodEntrySize.at();
+    const void* copy = reinterpret_cast<const char*>(methods) + i * kMethodEntrySize.at();
+    EXPECT_EQ(WordAt(copy, kMethodFunction), WordAt(entry, kMethodFunction)) << "method " << i;
+    EXPECT_EQ(WordAt(copy, kMethodSignature), WordAt(entry, kMethodSignature)) << "method " << i;
+    EXPECT_NE(TextOf(WordAt(entry, kMethodSignature)).find('%'), std::string::npos) << "method " << i;
   }
+}
+
+void EventHandler(RuntimeObject*) {}
+void StaticMethod() {}
+
+TEST(AbiRecords, EventAndStaticMethodEntriesWrittenAtTheirOffsetsAreWhatASubclassAndItsObjectsGet) {
+  RuntimeClass* base = ExceptionClass();
+  RuntimeClass* cls = RuntimeNewClass(base, base->methodCount, 0, base->eventCount + 1, base->staticMethodCount + 1,
+                                      base->propertyCount);
+  PutU32(cls, kClassInstanceSize, U32At(base, kClassInstanceSize));
+  String eventName = NewStringFromCText("Open");
+  String staticSignature = NewStringFromCText("Make%o<AbiRecords>%");
+  char* event = reinterpret_cast<char*>(WordAt(cls, kClassEvents)) + base->eventCount * kEventEntrySize.at();
+  PutWord(event, kEventHandler, reinterpret_cast<void*>(EventHandler));
+  PutWord(event, kEventName, RuntimeLockString(eventName.get()));
+  char* staticEntry =
+      reinterpret_cast<char*>(WordAt(cls, kClassStaticMethods)) + base->staticMethodCount * kStaticMethodEntrySize.at();
+  PutWord(staticEntry, kStaticFunction, reinterpret_cast<void*>(StaticMethod));
+  PutWord(staticEntry, kStaticSignature, RuntimeLockString(staticSignature.get()));
+
+  // A subclass starts with copies of both tables.
+  RuntimeClass* sub = RuntimeNewClass(cls, cls->methodCount, 0, cls->eventCount, cls->staticMethodCount, cls->propertyCount);
+  PutU32(sub, kClassInstanceSize, U32At(cls, kClassInstanceSize));
+  const char* subEvent = reinterpret_cast<const char*>(WordAt(sub, kClassEvents)) + base->eventCount * kEventEntrySize.at();
+  EXPECT_EQ(WordAt(subEvent, kEventHandler), Address(reinterpret_cast<void*>(EventHandler)));
+  EXPECT_EQ(TextOf(WordAt(subEvent, kEventName)), "Open");
+  const char* subStatic = reinterpret_cast<const char*>(WordAt(sub, kClassStaticMethods)) +
+                          base->staticMethodCount * kStaticMethodEntrySize.at();
+  EXPECT_EQ(WordAt(subStatic, kStaticFunction), Address(reinterpret_cast<void*>(StaticMethod)));
+  EXPECT_EQ(TextOf(WordAt(subStatic, kStaticSignature)), "Make%o<AbiRecords>%");
+
+  // An object's event table is the class's, as the runtime finds handlers in it.
+  RuntimeObject* object = RuntimeNewObject(sub);
+  const char* table = reinterpret_cast<const char*>(WordAt(object, kObjectEventTable));
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(WordAt(table + base->eventCount * kEventEntrySize.at(), kEventHandler),
+            Address(reinterpret_cast<void*>(EventHandler)));
+  EXPECT_EQ(EventHandlerAt(object, base->eventCount), reinterpret_cast<void*>(EventHandler));
+  RuntimeUnlockObject(object);
 }
 
 TEST(AbiRecords, AnObjectHeaderAndTheExceptionFieldsReadThroughTheirOffsets) {
