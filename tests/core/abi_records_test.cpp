@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/compiled_code.h"
 #include "core/object.h"
 #include "core/string.h"
 #include "quillon/abi.h"
@@ -141,7 +142,7 @@ MadeClass MakeClass() {
   made.events = made.base->eventCount;
   made.statics = made.base->staticMethodCount + 2;
   made.properties = made.base->propertyCount;
-  made.cls = RuntimeNewClass(made.base, made.methods, 1, made.events, made.statics, made.properties);
+  made.cls = test::NewTestClass(made.base, made.methods, 1, made.events, made.statics, made.properties);
   return made;
 }
 
@@ -183,8 +184,8 @@ void StaticMethod() {}
 
 TEST(AbiRecords, EventAndStaticMethodEntriesWrittenAtTheirOffsetsAreWhatASubclassAndItsObjectsGet) {
   RuntimeClass* base = ExceptionClass();
-  RuntimeClass* cls = RuntimeNewClass(base, base->methodCount, 0, base->eventCount + 1, base->staticMethodCount + 1,
-                                      base->propertyCount);
+  RuntimeClass* cls = test::NewTestClass(base, base->methodCount, 0, base->eventCount + 1,
+                                         base->staticMethodCount + 1, base->propertyCount);
   PutU32(cls, kClassInstanceSize, U32At(base, kClassInstanceSize));
   String eventName = NewStringFromCText("Open");
   String staticSignature = NewStringFromCText("Make%o<AbiRecords>%");
@@ -197,9 +198,11 @@ TEST(AbiRecords, EventAndStaticMethodEntriesWrittenAtTheirOffsetsAreWhatASubclas
   PutWord(staticEntry, kStaticSignature, RuntimeLockString(staticSignature.get()));
 
   // A subclass starts with copies of both tables.
-  RuntimeClass* sub = RuntimeNewClass(cls, cls->methodCount, 0, cls->eventCount, cls->staticMethodCount, cls->propertyCount);
+  RuntimeClass* sub =
+      test::NewTestClass(cls, cls->methodCount, 0, cls->eventCount, cls->staticMethodCount, cls->propertyCount);
   PutU32(sub, kClassInstanceSize, U32At(cls, kClassInstanceSize));
-  const char* subEvent = reinterpret_cast<const char*>(WordAt(sub, kClassEvents)) + base->eventCount * kEventEntrySize.at();
+  const char* subEvent =
+      reinterpret_cast<const char*>(WordAt(sub, kClassEvents)) + base->eventCount * kEventEntrySize.at();
   EXPECT_EQ(WordAt(subEvent, kEventHandler), Address(reinterpret_cast<void*>(EventHandler)));
   EXPECT_EQ(TextOf(WordAt(subEvent, kEventName)), "Open");
   const char* subStatic = reinterpret_cast<const char*>(WordAt(sub, kClassStaticMethods)) +
@@ -240,7 +243,8 @@ TEST(AbiRecords, AnObjectHeaderAndTheExceptionFieldsReadThroughTheirOffsets) {
   EXPECT_EQ(U32At(first, kObjectRefCount), 1u);
   const void* table = reinterpret_cast<const void*>(WordAt(first, kObjectMethodTable));
   ASSERT_NE(table, nullptr);
-  EXPECT_EQ(WordAt(table, kMethodFunction), WordAt(reinterpret_cast<void*>(WordAt(cls, kClassMethods)), kMethodFunction));
+  const void* classMethods = reinterpret_cast<const void*>(WordAt(cls, kClassMethods));
+  EXPECT_EQ(WordAt(table, kMethodFunction), WordAt(classMethods, kMethodFunction));
   if (made.events > 0) {
     EXPECT_NE(WordAt(first, kObjectEventTable), 0u);
   }
@@ -286,7 +290,7 @@ TEST(AbiRecords, AnInterfaceEntryWrittenAtItsOffsetsIsTheOneTheRuntimeFinds) {
   ASSERT_NE(iface, nullptr);
   MadeClass made = MakeClass();
   PutU32(made.cls, kClassInstanceSize, U32At(made.base, kClassInstanceSize));
-  RuntimeMethodEntry* vtable = RuntimeNewVtable(2);
+  RuntimeMethodEntry* vtable = test::NewTestVtable(2);
   void* entry = reinterpret_cast<char*>(made.cls) + kClassHead.at();
   PutWord(entry, kInterfaceClass, iface);
   PutU32(entry, kInterfaceMethodCount, 2);
