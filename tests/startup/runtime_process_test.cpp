@@ -90,13 +90,22 @@ TEST(RuntimeProcess, AMissingLibraryIsShownInAMessageBoxAndTheImageNeverEntered)
             "The application could not be loaded because a necessary shared library absent.dll could not be found.");
 }
 
+// The start-up image, and the language image whose IA-32 build linux32 runs.
 TEST(RuntimeProcess, AnImageAppendedToTheRuntimeRunsAndReports) {
-  test::TemporaryFolder folder({});
-  const test::ChildRun run = test::RunChild(QL_STARTUP_IMAGE_EXE, folder.path(), 20000);
-  ASSERT_TRUE(run.exited);
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
-  EXPECT_EQ(folder.Read("report.txt"), test::kStartupImageReport);
+  struct Case {
+    const char* executable;
+    const char* report;
+  };
+  const Case cases[] = {{QL_STARTUP_IMAGE_EXE, test::kStartupImageReport},
+                        {QL_LANGUAGE_IMAGE_EXE, test::kLanguageImageReport}};
+  for (const Case& c : cases) {
+    test::TemporaryFolder folder({});
+    const test::ChildRun run = test::RunChild(c.executable, folder.path(), 20000);
+    ASSERT_TRUE(run.exited) << c.executable;
+    EXPECT_EQ(run.exitCode, 0u) << c.executable;
+    EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
+    EXPECT_EQ(folder.Read("report.txt"), c.report) << c.executable;
+  }
 }
 
 TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
@@ -110,15 +119,6 @@ TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
   EXPECT_EQ(folder.Read("report.txt"), test::kStartupImageReport);
-}
-
-TEST(RuntimeProcess, TheLanguageImageRunsAndReports) {
-  test::TemporaryFolder folder({});
-  const test::ChildRun run = test::RunChild(QL_LANGUAGE_IMAGE_EXE, folder.path(), 20000);
-  ASSERT_TRUE(run.exited);
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
-  EXPECT_EQ(folder.Read("report.txt"), test::kLanguageImageReport);
 }
 
 }  // namespace
