@@ -3,14 +3,16 @@
 #
 #   ql_add_image(name SOURCES a.cpp ... MANIFEST image.manifest
 #                [RESOURCES files the manifest names ...]
-#                [RUNTIME runtime_exe_target] [DEV_DIR dir]
+#                [RUNTIME runtime_exe_target] [DEV_DIR dir] [COMPILER mingw_g++]
 #                [INCLUDE_DIRS dirs ...] [COMPILE_OPTIONS options ...])
 #
 # With RUNTIME, ${name}.exe (in the current binary folder) is a copy of the
 # runtime executable with the image appended; with DEV_DIR, the folder (under
 # the current binary folder when relative) receives the five development
 # files. The target ${name} builds both; its properties QL_IMAGE_EXECUTABLE
-# and QL_IMAGE_DEV_DIR give their paths.
+# and QL_IMAGE_DEV_DIR give their paths. COMPILER (default: the preset's own
+# mingw g++) lets a non-Windows preset build development files, as linux32
+# does for the IA-32 images it runs (tests/startup/images.cmake).
 #
 # The host builder: the linux preset builds quillon-image in-tree. A Windows
 # preset cannot run its own executables, so it builds the same sources with
@@ -91,14 +93,17 @@ function(ql_image_builder out_var)
 endfunction()
 
 function(ql_add_image name)
-  cmake_parse_arguments(I "" "MANIFEST;RUNTIME;DEV_DIR" "SOURCES;RESOURCES;INCLUDE_DIRS;COMPILE_OPTIONS" ${ARGN})
-  if(NOT WIN32)
-    message(FATAL_ERROR "ql_add_image(${name}): images are built on the Windows presets")
+  cmake_parse_arguments(I "" "MANIFEST;RUNTIME;DEV_DIR;COMPILER" "SOURCES;RESOURCES;INCLUDE_DIRS;COMPILE_OPTIONS" ${ARGN})
+  if(NOT I_COMPILER)
+    if(NOT WIN32)
+      message(FATAL_ERROR "ql_add_image(${name}): images are built with a mingw g++; give COMPILER off Windows")
+    endif()
+    set(I_COMPILER ${CMAKE_CXX_COMPILER})
   endif()
   if(NOT I_MANIFEST OR NOT I_SOURCES)
     message(FATAL_ERROR "ql_add_image(${name}): SOURCES and MANIFEST are required")
   endif()
-  ql_compile_image_objects(objects COMPILER ${CMAKE_CXX_COMPILER} TAG ${name}
+  ql_compile_image_objects(objects COMPILER ${I_COMPILER} TAG ${name}
                            SOURCES ${I_SOURCES} ${QL_IMAGE_SUPPORT_SOURCE}
                            INCLUDE_DIRS ${I_INCLUDE_DIRS} COMPILE_OPTIONS ${I_COMPILE_OPTIONS})
   ql_image_builder(builder)

@@ -10,19 +10,29 @@ extern "C" void QuillonReleaseStringForUnlock(RuntimeString* s) { ql::ReleaseStr
 // Saved: eax and edx on i686 (x87 results stay on the FPU stack, which the
 // release never touches); rax, rdx, xmm0 and xmm1 on x86_64.
 #if defined(__i386__)
-asm(R"(
-  .text
-  .globl _RuntimeUnlockString
-_RuntimeUnlockString:
-  pushl %eax
-  pushl %edx
-  pushl 12(%esp)
-  call _QuillonReleaseStringForUnlock
-  addl $4, %esp
-  popl %edx
-  popl %eax
-  ret
-)");
+// Win32 gives C names a leading underscore, ELF (the linux32 tests) does not.
+#if defined(_WIN32)
+#define QL_I386_NAME(name) "_" #name
+#define QL_I386_TYPE(name)
+#define QL_I386_SIZE(name)
+#else
+#define QL_I386_NAME(name) #name
+#define QL_I386_TYPE(name) "  .type " #name ", @function\n"
+#define QL_I386_SIZE(name) "  .size " #name ", .-" #name "\n"
+#endif
+asm("  .text\n"
+    "  .globl " QL_I386_NAME(RuntimeUnlockString) "\n"
+    QL_I386_TYPE(RuntimeUnlockString)
+    QL_I386_NAME(RuntimeUnlockString) ":\n"
+    "  pushl %eax\n"
+    "  pushl %edx\n"
+    "  pushl 12(%esp)\n"
+    "  call " QL_I386_NAME(QuillonReleaseStringForUnlock) "\n"
+    "  addl $4, %esp\n"
+    "  popl %edx\n"
+    "  popl %eax\n"
+    "  ret\n"
+    QL_I386_SIZE(RuntimeUnlockString));
 #elif defined(__x86_64__) && defined(_WIN32)
 // Microsoft x64: the argument is in rcx; the callee gets 32 bytes of shadow space.
 asm(R"(

@@ -8,7 +8,7 @@ namespace ql {
 namespace {
 
 // GetTickCount × 0.06 ranges over [0, kTickRange).
-constexpr uint32_t kTickRange = static_cast<uint32_t>(4294967295.0 * 0.06) + 1;
+constexpr uint32_t kTickRange = static_cast<uint32_t>(uint64_t{4294967295u} * 6 / 100) + 1;
 
 MillisecondClock g_clock = nullptr;
 uintptr_t g_lastTimerId = 0;
@@ -45,7 +45,12 @@ uint32_t MillisecondsOf(uint32_t periodTicks) { return static_cast<uint32_t>(uin
 
 }  // namespace
 
-uint32_t TickFromMilliseconds(uint32_t milliseconds) { return static_cast<uint32_t>(milliseconds * 0.06); }
+// In integers: for every 32-bit count the same as truncating the double
+// product with 0.06, which x87's wider intermediates (i686) would take to
+// just below the whole tick on exact multiples (1000 ms gave 59).
+uint32_t TickFromMilliseconds(uint32_t milliseconds) {
+  return static_cast<uint32_t>(uint64_t{milliseconds} * 6 / 100);
+}
 
 uint32_t CurrentTick() { return TickFromMilliseconds(g_clock ? g_clock() : platform::TickCount()); }
 

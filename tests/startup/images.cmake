@@ -40,6 +40,15 @@ if(TARGET QuillonRuntime)
   add_dependencies(startup_tests loop_image)
   target_compile_definitions(startup_tests PRIVATE QL_LOOP_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/loop_image.exe")
 
+  # Strings, a class from tables, objects and exceptions; linux32 runs the
+  # same sources built for IA-32 and expects the same report.
+  ql_add_image(language_image
+    SOURCES startup/fixtures/language_image.cpp
+    MANIFEST startup/fixtures/language_image.manifest
+    RUNTIME QuillonRuntime)
+  add_dependencies(startup_tests language_image)
+  target_compile_definitions(startup_tests PRIVATE QL_LANGUAGE_IMAGE_EXE="${CMAKE_CURRENT_BINARY_DIR}/language_image.exe")
+
   # The resource tests' plug-in library (an ordinary DLL) and their image,
   # which carries it and a resource of every kind the accessors build.
   add_library(ql_test_plugin SHARED plugins/test_plugin.cpp)
@@ -116,4 +125,20 @@ if(QL_TARGET STREQUAL "linux")
   ql_add_fuzz_target(image_fuzz DIR startup LIBS quillon_runtime SEEDS ${image_seeds} DEPENDS image_fuzz_seeds)
   add_dependencies(startup_tests startup_test_images)
   target_compile_definitions(startup_tests PRIVATE QL_STARTUP_IMAGES_DIR="${startup_images}")
+endif()
+if(QL_TARGET STREQUAL "linux32")
+  # IA-32 images executed in this 32-bit process: built from i686 mingw
+  # objects by the host builder, as development files the tests read.
+  ql_find_mingw_compiler(i386)
+  foreach(image startup language)
+    ql_add_image(${image}_image_ia32
+      SOURCES startup/fixtures/${image}_image.cpp
+      MANIFEST startup/fixtures/${image}_image.manifest
+      COMPILER ${QL_i386_CXX}
+      DEV_DIR ${image}_image_ia32.dev)
+    add_dependencies(startup_tests ${image}_image_ia32)
+  endforeach()
+  target_compile_definitions(startup_tests PRIVATE
+    QL_IA32_STARTUP_IMAGE_DEV="${CMAKE_CURRENT_BINARY_DIR}/startup_image_ia32.dev"
+    QL_IA32_LANGUAGE_IMAGE_DEV="${CMAKE_CURRENT_BINARY_DIR}/language_image_ia32.dev")
 endif()

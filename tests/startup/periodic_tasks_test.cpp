@@ -23,7 +23,7 @@ TEST(Ticks, AreSixtiethsOfASecondTruncated) {
   struct Case {
     uint32_t milliseconds, tick;
   };
-  const Case cases[] = {{0, 0}, {16, 0}, {17, 1}, {1000, 60}, {60000, 3600}, {4294967295u, 257698037}};
+  const Case cases[] = {{0, 0}, {16, 0}, {17, 1}, {50, 3}, {1000, 60}, {60000, 3600}, {3000000000u, 180000000}, {4294967295u, 257698037}};
   for (const Case& c : cases) EXPECT_EQ(TickFromMilliseconds(c.milliseconds), c.tick) << c.milliseconds;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "startup/child_runtime.h"
+#include "startup/image_reports.h"
 #include "startup/synthetic_image.h"
 
 namespace ql {
@@ -89,24 +90,22 @@ TEST(RuntimeProcess, AMissingLibraryIsShownInAMessageBoxAndTheImageNeverEntered)
             "The application could not be loaded because a necessary shared library absent.dll could not be found.");
 }
 
-// What the start-up tests' image writes when everything it does works.
-constexpr const char kImageReport[] =
-    "init\r\n"
-    "plugin table 1\r\n"
-    "class StartupImageError on RuntimeException\r\n"
-    "destroyed 3\r\n"
-    "caught own 1\r\n"
-    "destroyed 4\r\n"
-    "caught NilObjectException\r\n"
-    "exit\r\n";
-
+// The start-up image, and the language image whose IA-32 build linux32 runs.
 TEST(RuntimeProcess, AnImageAppendedToTheRuntimeRunsAndReports) {
-  test::TemporaryFolder folder({});
-  const test::ChildRun run = test::RunChild(QL_STARTUP_IMAGE_EXE, folder.path(), 20000);
-  ASSERT_TRUE(run.exited);
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
-  EXPECT_EQ(folder.Read("report.txt"), kImageReport);
+  struct Case {
+    const char* executable;
+    const char* report;
+  };
+  const Case cases[] = {{QL_STARTUP_IMAGE_EXE, test::kStartupImageReport},
+                        {QL_LANGUAGE_IMAGE_EXE, test::kLanguageImageReport}};
+  for (const Case& c : cases) {
+    test::TemporaryFolder folder({});
+    const test::ChildRun run = test::RunChild(c.executable, folder.path(), 20000);
+    ASSERT_TRUE(run.exited) << c.executable;
+    EXPECT_EQ(run.exitCode, 0u) << c.executable;
+    EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
+    EXPECT_EQ(folder.Read("report.txt"), c.report) << c.executable;
+  }
 }
 
 TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
@@ -119,7 +118,7 @@ TEST(RuntimeProcess, TheSameImageRunsFromTheDevelopmentFiles) {
   ASSERT_TRUE(run.exited);
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.dialogs.empty()) << run.dialogs[0].title << ": " << run.dialogs[0].text;
-  EXPECT_EQ(folder.Read("report.txt"), kImageReport);
+  EXPECT_EQ(folder.Read("report.txt"), test::kStartupImageReport);
 }
 
 }  // namespace
