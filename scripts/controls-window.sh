@@ -13,27 +13,8 @@ tests=build/win64/tests/ui_tests.exe
 [ -f "$tests" ] || { echo "build the win64 ui_tests first (cmake --build --preset win64 --target ui_tests)" >&2; exit 1; }
 mode=${1:-picture}
 
-work=$(mktemp -d /tmp/quillon-controls.XXXXXX)
-xvfb_pid=
-cleanup() {
-  WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
-  wait >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-display=
-for n in $(seq 91 180); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-export QL_WINEPREFIX="$work/prefix"
-WINEPREFIX="$QL_WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
-WINEPREFIX="$QL_WINEPREFIX" /usr/lib/wine/wineserver -w
+. scripts/wine-session.sh
+work=$session
 
 case "$mode" in
   picture)
