@@ -355,6 +355,7 @@ void DrawLabelText(void*, const LabelText& label) {
 
 void FillBox(void*, const Rect16&, uint32_t) {}
 void FillBoxWithButtonFace(void*, const Rect16&) {}
+void FillWithParentBackground(Handle, void*) {}
 void SetDrawingOrigin(void*, int32_t, int32_t) {}
 void DrawLine(void*, uint32_t, int32_t, int32_t, int32_t, int32_t) {}
 void FrameBox(void*, const Rect16&, uint32_t) {}

@@ -477,6 +477,19 @@ void FillBoxWithButtonFace(void* deviceContext, const Rect16& box) {
   FillRect(DC(deviceContext), &r, GetSysColorBrush(COLOR_BTNFACE));
 }
 
+void FillWithParentBackground(Handle child, void* deviceContext) {
+  HWND parent = GetParent(H(child));
+  if (!parent) return;
+  HDC dc = DC(deviceContext);
+  POINT at{0, 0};
+  MapWindowPoints(H(child), parent, &at, 1);
+  POINT previous{};
+  OffsetWindowOrgEx(dc, at.x, at.y, &previous);
+  SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetWindowOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
 void SetDrawingOrigin(void* deviceContext, int32_t x, int32_t y) {
   SetViewportOrgEx(DC(deviceContext), -x, -y, nullptr);
 }
