@@ -104,6 +104,8 @@ void ComboSelect(Handle combo, int32_t row);
 String ComboText(Handle combo, int32_t row);
 void SetComboDroppedWidth(Handle combo, int32_t width);
 int32_t ComboDroppedWidth(Handle combo);
+// Its drop-down list is showing (CB_GETDROPPEDSTATE).
+bool ComboIsDropped(Handle combo);
 // Width of the text in the font (GetTextExtentPoint32); the system's
 // vertical scroll bar width.
 int32_t TextWidth(void* font, RuntimeString* text);

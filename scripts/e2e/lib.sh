@@ -6,6 +6,7 @@
 #   e2e_folder NAME            a fresh folder with titrix.exe and elements.txt
 #   e2e_launch DIR             starts titrix.exe there (E2E_PID)
 #   e2e_wait_window TITLE      the window id of the visible window titled TITLE
+#   e2e_wait_popup             an open menu or pop-up list (untitled window)
 #   e2e_stop_session           kills what the session started
 #
 # E2E_EXE names titrix.exe (default build/win64/app/titrix.exe).
@@ -113,6 +114,31 @@ e2e_wait_other_window() {
     done
     [ $SECONDS -lt $deadline ] || { e2e_log "no message box"; return 1; }
     sleep 0.1
+  done
+}
+
+# The id of the program's visible untitled window (an open menu or the
+# list of a pop-up), waiting for it; e2e_wait_no_popup waits until none is
+# left. Keys sent before a menu opens would reach the window instead.
+e2e_popup() {
+  local id
+  for id in $(xdotool search --onlyvisible --class titrix 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+e2e_wait_popup() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  until e2e_popup; do
+    [ $SECONDS -lt $deadline ] || { e2e_log "no menu or list opened: $(xdotool search --onlyvisible --class titrix | while read w; do echo -n "$w=$(xdotool getwindowname $w) "; done)"; return 1; }
+    sleep 0.05
+  done
+}
+e2e_wait_no_popup() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  while e2e_popup >/dev/null; do
+    [ $SECONDS -lt $deadline ] || { e2e_log "a menu or list stayed open"; return 1; }
+    sleep 0.05
   done
 }
 

@@ -53,9 +53,11 @@ field() {  # field NAME TEXT
 
 popup() {  # popup NAME INDEX: the list opened with Alt+Down, the row chosen with the arrows
   focus "$1" || return 1
-  local keys=(alt+Down Home) i
+  e2e_keys "$MAIN" alt+Down && e2e_wait_popup >/dev/null || return 1
+  local keys=(Home) i
   for ((i = 0; i < $2; ++i)); do keys+=(Down); done
-  e2e_keys "$MAIN" "${keys[@]}" Return
+  xdotool key --delay 60 "${keys[@]}" Return
+  e2e_wait_no_popup
 }
 
 dilution_page() {  # the tab's keyboard path: focus the tabs, then the right arrow
@@ -65,9 +67,11 @@ dilution_page() {  # the tab's keyboard path: focus the tabs, then the right arr
 }
 
 menu() {  # menu ALT-KEY DOWNS: opens the menu by keyboard, chooses the item
-  local keys=("alt+$1") i
+  e2e_keys "$MAIN" "alt+$1" && e2e_wait_popup >/dev/null || return 1
+  local keys=() i
   for ((i = 0; i < $2; ++i)); do keys+=(Down); done
-  e2e_keys "$MAIN" "${keys[@]}" Return
+  xdotool key --delay 60 "${keys[@]}" Return
+  e2e_wait_no_popup
 }
 
 calculate() { e2e_keys "$MAIN" Return; }  # the default button

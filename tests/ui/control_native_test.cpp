@@ -309,6 +309,42 @@ TEST_F(NativeControls, ARowPickedInTheComboBoxFiresChange) {
   EXPECT_EQ(r.right - r.left, 50);
 }
 
+// Return chooses the row of an open drop-down list and Escape closes it,
+// as the list's own keys; the window's default and cancel buttons are not
+// pushed. Once the list is closed, both keys are the buttons' again.
+TEST_F(NativeControls, ReturnAndEscapeInAnOpenListAreTheListsKeys) {
+  KindWindow w;
+  w.className = "OpenListWindow";
+  w.controls = {
+      KindDesign{.kind = "PopupMenu", .className = "open_list", .bounds = {10, 10, 30, 90},
+                 .values = {{"InitialValue", std::string("gram\r\nmilligram\r\nmicrogram")}}, .events = {"Change"}},
+      KindDesign{.kind = "PushButton", .className = "open_list_ok", .bounds = {40, 10, 60, 110},
+                 .values = {{"Default", true}}, .events = {"Action"}},
+      KindDesign{.kind = "PushButton", .className = "open_list_cancel", .bounds = {70, 10, 90, 110},
+                 .values = {{"Cancel", true}}, .events = {"Action"}}};
+  RuntimeObject* window = Open(w);
+  ShowAndPaint(window);
+  ui::RuntimeViewWindow* view = ui::AsWindow(window)->view;
+  HWND combo = HandleOf(Control("open_list"));
+  SetFocus(combo);
+  Pump();
+  ASSERT_EQ(view->FocusPane(), ui::AsControl(Control("open_list"))->pane);
+  struct Case {
+    UINT key;
+    const char* pushed;  // the button the key pushes once the list is closed
+  };
+  for (const Case& c : {Case{VK_RETURN, "open_list_ok Action"}, Case{VK_ESCAPE, "open_list_cancel Action"}}) {
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_FALSE(ui::PreTranslateKeyDown(view, c.key, false, 0)) << c.pushed << ": left to the list";
+    EXPECT_EQ(Count(c.pushed), 0u);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    Pump();
+    EXPECT_TRUE(ui::PreTranslateKeyDown(view, c.key, false, 0));
+    EXPECT_EQ(Count(c.pushed), 1u);
+  }
+}
+
 // --- Push buttons ---
 
 TEST_F(NativeControls, ClicksReturnAndEscapePushTheirButtons) {

@@ -258,6 +258,7 @@ String ComboText(Handle combo, int32_t row) {
 
 void SetComboDroppedWidth(Handle combo, int32_t width) { TheControls().combos[combo].droppedWidth = width; }
 int32_t ComboDroppedWidth(Handle combo) { return TheControls().combos[combo].droppedWidth; }
+bool ComboIsDropped(Handle combo) { return TheControls().combos[combo].dropped; }
 
 // Every character 7 pixels wide; the scroll bar 16.
 int32_t TextWidth(void*, RuntimeString* text) { return 7 * static_cast<int32_t>(Units(text).size()); }

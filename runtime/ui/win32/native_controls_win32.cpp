@@ -264,6 +264,7 @@ String ComboText(Handle combo, int32_t row) {
 
 void SetComboDroppedWidth(Handle combo, int32_t width) { Send(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width)); }
 int32_t ComboDroppedWidth(Handle combo) { return static_cast<int32_t>(Send(combo, CB_GETDROPPEDWIDTH)); }
+bool ComboIsDropped(Handle combo) { return Send(combo, CB_GETDROPPEDSTATE) != 0; }
 
 int32_t TextWidth(void* font, RuntimeString* text) {
   HDC dc = GetDC(nullptr);
