@@ -142,6 +142,28 @@ e2e_wait_no_popup() {
   done
 }
 
+# Any visible window of the program, titled or not (a message box shown
+# before any window has no caption), waiting for it.
+e2e_wait_any_window() {
+  local deadline=$((SECONDS + E2E_TIMEOUT)) id
+  while :; do
+    id=$(xdotool search --onlyvisible --class titrix 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ $SECONDS -lt $deadline ] || { e2e_log "no window of titrix.exe"; return 1; }
+    sleep 0.1
+  done
+}
+
+# Brings WINDOW to the front and makes it active as a user does, with a
+# click on its caption (without a window manager, focusing an inactive
+# window gives it the keys but not wine's activation, so its menu would
+# not open).
+e2e_activate() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool windowraise "$1" mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1
+}
+
 # Keys and text to the window WINDOW.
 e2e_keys() {
   local window=$1
