@@ -142,6 +142,18 @@ e2e_wait_no_popup() {
   done
 }
 
+# A visible window of the program other than the ones given, titled or
+# not, at once (empty when there is none).
+e2e_other_window() {
+  local id k known
+  for id in $(xdotool search --onlyvisible --class titrix 2>/dev/null); do
+    known=
+    for k in "$@"; do [ "$id" = "$k" ] && known=1; done
+    [ -z "$known" ] && { echo "$id"; return 0; }
+  done
+  return 0
+}
+
 # Any visible window of the program, titled or not (a message box shown
 # before any window has no caption), waiting for it.
 e2e_wait_any_window() {
