@@ -7,6 +7,8 @@
 #   e2e_launch DIR             starts titrix.exe there (E2E_PID)
 #   e2e_wait_window TITLE      the window id of the visible window titled TITLE
 #   e2e_wait_popup             an open menu or pop-up list (untitled window)
+#   e2e_wait_other_window ID.. a window other than the ones given (a message)
+#   e2e_activate ID            a click on the window's caption makes it active
 #   e2e_stop_session           kills what the session started
 #
 # E2E_EXE names titrix.exe (default build/win64/app/titrix.exe).
@@ -102,21 +104,6 @@ e2e_wait_window() {
 # The number of visible windows titled TITLE.
 e2e_count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 
-# A visible window of the program other than the ones given (a message
-# box), waiting for it.
-e2e_wait_other_window() {
-  local deadline=$((SECONDS + E2E_TIMEOUT)) id known
-  while :; do
-    for id in $(xdotool search --onlyvisible --class titrix 2>/dev/null); do
-      known=
-      for k in "$@"; do [ "$id" = "$k" ] && known=1; done
-      [ -z "$known" ] && [ -n "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
-    done
-    [ $SECONDS -lt $deadline ] || { e2e_log "no message box"; return 1; }
-    sleep 0.1
-  done
-}
-
 # The id of the program's visible untitled window (an open menu or the
 # list of a pop-up), waiting for it; e2e_wait_no_popup waits until none is
 # left. Keys sent before a menu opens would reach the window instead.
@@ -130,7 +117,7 @@ e2e_popup() {
 e2e_wait_popup() {
   local deadline=$((SECONDS + E2E_TIMEOUT))
   until e2e_popup; do
-    [ $SECONDS -lt $deadline ] || { e2e_log "no menu or list opened: $(xdotool search --onlyvisible --class titrix | while read w; do echo -n "$w=$(xdotool getwindowname $w) "; done)"; return 1; }
+    [ $SECONDS -lt $deadline ] || { e2e_log "no menu or list opened"; return 1; }
     sleep 0.05
   done
 }
@@ -154,16 +141,15 @@ e2e_other_window() {
   return 0
 }
 
-# Any visible window of the program, titled or not (a message box shown
-# before any window has no caption), waiting for it.
-e2e_wait_any_window() {
+# A visible window of the program other than the ones given (a message
+# box; untitled when no window is open yet), waiting for it.
+e2e_wait_other_window() {
   local deadline=$((SECONDS + E2E_TIMEOUT)) id
-  while :; do
-    id=$(xdotool search --onlyvisible --class titrix 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    [ $SECONDS -lt $deadline ] || { e2e_log "no window of titrix.exe"; return 1; }
+  until id=$(e2e_other_window "$@") && [ -n "$id" ]; do
+    [ $SECONDS -lt $deadline ] || { e2e_log "no message box"; return 1; }
     sleep 0.1
   done
+  echo "$id"
 }
 
 # Brings WINDOW to the front and makes it active as a user does, with a

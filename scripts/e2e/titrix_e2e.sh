@@ -163,7 +163,7 @@ case_missing_elements() {
   cp "$DIR/prefs.txt" "$DIR/prefs.before"
   e2e_launch "$DIR"
   local box code
-  box=$(e2e_wait_any_window) || return 1
+  box=$(e2e_wait_other_window) || return 1
   e2e_expect "no main window" 0 "$(e2e_count_windows Titrix)" || return 1
   e2e_keys "$box" Return
   code=$(e2e_wait_exit) || return 1
