@@ -351,6 +351,25 @@ TEST_F(ControlPanes, ReturnPushesTheDefaultButtonAndEscapeTheCancelButton) {
   EXPECT_TRUE(fake::DefaultFrameOf(Handle("cancel")));
 }
 
+TEST_F(ControlPanes, AFocusedPopupWithItsListOpenKeepsReturnAndEscape) {
+  Open(KindDesign{.kind = "PopupMenu", .className = "units", .values = {{"InitialValue", std::string("g\r\nmg")}}},
+       {KindDesign{.kind = "PushButton", .className = "go", .bounds = {40, 10, 60, 110},
+                   .values = {{"Default", true}}, .events = {"Action"}},
+        KindDesign{.kind = "PushButton", .className = "stop", .bounds = {70, 10, 90, 110},
+                   .values = {{"Cancel", true}}, .events = {"Action"}}});
+  View()->SetFocusPane(PaneOf("units"));
+  fake::ComboOf(Handle("units")).dropped = true;
+  EXPECT_FALSE(ui::PreTranslateKeyDown(View(), ui::kKeyReturn, false, 0));
+  EXPECT_FALSE(ui::PreTranslateKeyDown(View(), ui::kKeyEscape, false, 0));
+  EXPECT_EQ(TraceOf("go"), Strings{});
+  EXPECT_EQ(TraceOf("stop"), Strings{});
+  fake::ComboOf(Handle("units")).dropped = false;
+  EXPECT_TRUE(ui::PreTranslateKeyDown(View(), ui::kKeyReturn, false, 0));
+  EXPECT_TRUE(ui::PreTranslateKeyDown(View(), ui::kKeyEscape, false, 0));
+  EXPECT_EQ(TraceOf("go"), Strings{"go Action"});
+  EXPECT_EQ(TraceOf("stop"), Strings{"stop Action"});
+}
+
 // --- Labels ---
 
 TEST_F(ControlPanes, LabelsDrawTheirTextAndADisabledOneLighter) {
