@@ -598,18 +598,22 @@ size_t GdiObjectCount() {
 #endif
 }
 
+// Enumeration callbacks are stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<size_t*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND top, LPARAM count) {
+  ++*reinterpret_cast<size_t*>(count);
+  EnumChildWindows(top, CountChild, count);
+  return TRUE;
+}
+
 // The thread's windows, top-level and child: the USER objects a pane leaks.
 size_t WindowCount() {
   size_t n = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND top, LPARAM count) {
-        ++*reinterpret_cast<size_t*>(count);
-        EnumChildWindows(
-            top, [](HWND, LPARAM c) { return ++*reinterpret_cast<size_t*>(c), TRUE; }, count);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&n));
+  EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
