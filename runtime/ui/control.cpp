@@ -267,17 +267,17 @@ QL_ENTRY void ctlPosSetter(RuntimeObject* control, uint32_t which, int32_t value
     b.bottom = Clamp16(b.top + value);
   }
   if (!c->pane) return;
+  if (b.top == before.top && b.left == before.left && b.bottom == before.bottom && b.right == before.right) return;
+  c->pane->SetBounds(b);
+  // Moving a container moves what it contains, after the container itself:
+  // a native child is placed in its native parent's new position.
   const int32_t dx = b.left - before.left, dy = b.top - before.top;
-  // Moving a container moves what it contains (their native windows move
-  // with their native parent).
   if ((dx || dy) && c->window)
     ForEachControlInside(c->window, c->pane, [&](RuntimeObject* inner) {
       Rect16& r = AsControl(inner)->bounds;
       r = Rect16{Clamp16(r.top + dy), Clamp16(r.left + dx), Clamp16(r.bottom + dy), Clamp16(r.right + dx)};
       if (Pane* p = AsControl(inner)->pane) p->SetBounds(r);
     });
-  if (b.top == before.top && b.left == before.left && b.bottom == before.bottom && b.right == before.right) return;
-  c->pane->SetBounds(b);
 }
 
 // --- Containers ---

@@ -70,6 +70,7 @@ bool DefaultKeyHandling(RuntimeViewWindow* view, Pane* focus, const KeyEvent& ke
       return true;
     case kKeyReturn:
     case kKeyKeypadEnter: {
+      if (focus && focus->HasOpenList()) return false;
       if (focus && focus->IsPushButton()) {
         focus->Push();
         return true;
@@ -81,6 +82,7 @@ bool DefaultKeyHandling(RuntimeViewWindow* view, Pane* focus, const KeyEvent& ke
       return true;
     }
     case kKeyEscape:
+      if (focus && focus->HasOpenList()) return false;
       if (Pane* button = FindButton(view, true)) {
         button->Push();
         return true;

@@ -144,8 +144,15 @@ int32_t ListPane::AddRow(int32_t at, RuntimeString* text, uint16_t flags) {
 
 // An insertion is repainted later: its displayed band joins the pending
 // update (or, elsewhere, the whole view is redrawn); with nothing pending
-// the view learns the new row count at once.
+// the view learns the new row count at once. A list that does not show
+// learns it once per main-loop pass: the list view's cost of a new count
+// grows with the rows, so telling it at every row of a long fill takes
+// time in the square of the rows.
 void ListPane::NoteInserted(int32_t at, int32_t count) {
+  if (!Showing()) {
+    if (!DeferredUpdateQueued(this)) QueueDeferredUpdate(this);
+    return;
+  }
   switch (pending_.Note(InsertedRowBand(Viewport(), at, count))) {
     case PendingListUpdate::Outcome::Queued:
       QueueDeferredUpdate(this);

@@ -130,6 +130,8 @@ void Enable(Handle window, bool enabled);
 // Position in the parent's client coordinates.
 void Move(Handle window, Point position, int32_t width, int32_t height);
 void Reparent(Handle window, Handle parent);
+// The native parent of a child window (nil for a top-level one).
+Handle ParentOf(Handle window);
 // A point in `from`'s client coordinates into `to`'s (ClientToScreen, then
 // ScreenToClient).
 Point MapPoint(Handle from, Handle to, Point point);

@@ -104,6 +104,8 @@ void ComboSelect(Handle combo, int32_t row);
 String ComboText(Handle combo, int32_t row);
 void SetComboDroppedWidth(Handle combo, int32_t width);
 int32_t ComboDroppedWidth(Handle combo);
+// Its drop-down list is showing (CB_GETDROPPEDSTATE).
+bool ComboIsDropped(Handle combo);
 // Width of the text in the font (GetTextExtentPoint32); the system's
 // vertical scroll bar width.
 int32_t TextWidth(void* font, RuntimeString* text);
@@ -165,6 +167,10 @@ struct LabelText {
 void DrawLabelText(void* deviceContext, const LabelText& label);
 void FillBox(void* deviceContext, const Rect16& box, uint32_t colourRef);
 void FillBoxWithButtonFace(void* deviceContext, const Rect16& box);
+// Has the native parent draw its background and client area into the
+// child's device context, under the child (a label on a tab page shows the
+// page's own colour).
+void FillWithParentBackground(Handle child, void* deviceContext);
 // Moves the device context's origin so that (x, y) is drawn at its (0, 0).
 void SetDrawingOrigin(void* deviceContext, int32_t x, int32_t y);
 // What a Graphics object draws: one-pixel lines, frames, fills and text in

@@ -120,8 +120,9 @@ bool Pane::CreatePaneWindow(RuntimeViewWindow* root, Pane* parent, const Rect16&
 void Pane::SetBounds(const Rect16& bounds) {
   bounds_ = bounds;
   if (!native_ || !root_) return;
-  const Pane* host = NativeAncestor(parent_);
-  native::Handle parentHandle = host ? host->native_ : root_->NativeHandle();
+  // The native parent need not be the logical parent's native window: a
+  // pane made inside a container on a tab panel lives in the tab control.
+  native::Handle parentHandle = native::ParentOf(native_);
   const native::Point at = native::MapPoint(root_->NativeHandle(), parentHandle, {bounds.left, bounds.top});
   native::Move(native_, at, bounds.right - bounds.left, NativeHeight(nativeClass_, bounds));
 }

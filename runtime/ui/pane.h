@@ -222,6 +222,9 @@ class Pane : public ShortcutTarget {
   virtual bool AcceptsTabs() const { return false; }
   // Return is typed into the control (a multi-line edit field).
   virtual bool KeepsReturn() const { return false; }
+  // A list of the control is open (a pop-up's drop-down): Return and
+  // Escape close it rather than push the default or cancel button.
+  virtual bool HasOpenList() const { return false; }
   // A text field in the sense of the key pre-translation: the window's
   // KeyDown is not offered while it has the focus.
   virtual bool IsTextField() const;

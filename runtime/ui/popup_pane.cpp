@@ -40,6 +40,8 @@ void PopupPane::LoadInitialRows(PopupMenuObject* popup) {
   popup->initialValue = nullptr;
 }
 
+bool PopupPane::HasOpenList() const { return NativeHandle() && native::ComboIsDropped(NativeHandle()); }
+
 int32_t PopupPane::Count() { return NativeHandle() ? native::ComboCount(NativeHandle()) : 0; }
 
 int32_t PopupPane::Selected() { return NativeHandle() ? native::ComboSelection(NativeHandle()) : -1; }

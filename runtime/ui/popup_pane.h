@@ -30,6 +30,7 @@ class PopupPane : public StandardPane {
   intptr_t Command(uint32_t code, uint32_t modifiers) override;
   bool TakesFocus() const override { return true; }
   bool KeepsArrowKeys() const override { return true; }
+  bool HasOpenList() const override;
 
  private:
   ~PopupPane() override;

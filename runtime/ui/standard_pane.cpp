@@ -24,7 +24,12 @@ void FillPaneBackground(Pane* pane, void* deviceContext) {
   RuntimeViewWindow* view = pane->Root();
   const Rect16 b = pane->Bounds();
   const Rect16 box{0, 0, static_cast<int16_t>(b.bottom - b.top), static_cast<int16_t>(b.right - b.left)};
-  if (view && view->HasBackgroundColour())
+  const native::Handle parent = pane->NativeHandle() ? native::ParentOf(pane->NativeHandle()) : nullptr;
+  // Inside a tab control or a group box the pane shows what they draw
+  // there (a tab page is white under visual styles), else the window's.
+  if (parent && view && parent != view->NativeHandle())
+    native::FillWithParentBackground(pane->NativeHandle(), deviceContext);
+  else if (view && view->HasBackgroundColour())
     native::FillBox(deviceContext, box, view->BackgroundColour());
   else
     native::FillBoxWithButtonFace(deviceContext, box);

@@ -6,6 +6,9 @@
 #   e2e_folder NAME            a fresh folder with titrix.exe and elements.txt
 #   e2e_launch DIR             starts titrix.exe there (E2E_PID)
 #   e2e_wait_window TITLE      the window id of the visible window titled TITLE
+#   e2e_wait_popup             an open menu or pop-up list (untitled window)
+#   e2e_wait_other_window ID.. a window other than the ones given (a message)
+#   e2e_activate ID            a click on the window's caption makes it active
 #   e2e_stop_session           kills what the session started
 #
 # E2E_EXE names titrix.exe (default build/win64/app/titrix.exe).
@@ -101,19 +104,62 @@ e2e_wait_window() {
 # The number of visible windows titled TITLE.
 e2e_count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 
+# The id of the program's visible untitled window (an open menu or the
+# list of a pop-up), waiting for it; e2e_wait_no_popup waits until none is
+# left. Keys sent before a menu opens would reach the window instead.
+e2e_popup() {
+  local id
+  for id in $(xdotool search --onlyvisible --class titrix 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+e2e_wait_popup() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  until e2e_popup; do
+    [ $SECONDS -lt $deadline ] || { e2e_log "no menu or list opened"; return 1; }
+    sleep 0.05
+  done
+}
+e2e_wait_no_popup() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  while e2e_popup >/dev/null; do
+    [ $SECONDS -lt $deadline ] || { e2e_log "a menu or list stayed open"; return 1; }
+    sleep 0.05
+  done
+}
+
+# A visible window of the program other than the ones given, titled or
+# not, at once (empty when there is none).
+e2e_other_window() {
+  local id k known
+  for id in $(xdotool search --onlyvisible --class titrix 2>/dev/null); do
+    known=
+    for k in "$@"; do [ "$id" = "$k" ] && known=1; done
+    [ -z "$known" ] && { echo "$id"; return 0; }
+  done
+  return 0
+}
+
 # A visible window of the program other than the ones given (a message
-# box), waiting for it.
+# box; untitled when no window is open yet), waiting for it.
 e2e_wait_other_window() {
-  local deadline=$((SECONDS + E2E_TIMEOUT)) id known
-  while :; do
-    for id in $(xdotool search --onlyvisible --class titrix 2>/dev/null); do
-      known=
-      for k in "$@"; do [ "$id" = "$k" ] && known=1; done
-      [ -z "$known" ] && [ -n "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
-    done
+  local deadline=$((SECONDS + E2E_TIMEOUT)) id
+  until id=$(e2e_other_window "$@") && [ -n "$id" ]; do
     [ $SECONDS -lt $deadline ] || { e2e_log "no message box"; return 1; }
     sleep 0.1
   done
+  echo "$id"
+}
+
+# Brings WINDOW to the front and makes it active as a user does, with a
+# click on its caption (without a window manager, focusing an inactive
+# window gives it the keys but not wine's activation, so its menu would
+# not open).
+e2e_activate() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool windowraise "$1" mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1
 }
 
 # Keys and text to the window WINDOW.

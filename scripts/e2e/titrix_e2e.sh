@@ -53,9 +53,11 @@ field() {  # field NAME TEXT
 
 popup() {  # popup NAME INDEX: the list opened with Alt+Down, the row chosen with the arrows
   focus "$1" || return 1
-  local keys=(alt+Down Home) i
+  e2e_keys "$MAIN" alt+Down && e2e_wait_popup >/dev/null || return 1
+  local keys=(Home) i
   for ((i = 0; i < $2; ++i)); do keys+=(Down); done
-  e2e_keys "$MAIN" "${keys[@]}" Return
+  xdotool key --delay 60 "${keys[@]}" Return
+  e2e_wait_no_popup
 }
 
 dilution_page() {  # the tab's keyboard path: focus the tabs, then the right arrow
@@ -65,9 +67,11 @@ dilution_page() {  # the tab's keyboard path: focus the tabs, then the right arr
 }
 
 menu() {  # menu ALT-KEY DOWNS: opens the menu by keyboard, chooses the item
-  local keys=("alt+$1") i
+  e2e_keys "$MAIN" "alt+$1" && e2e_wait_popup >/dev/null || return 1
+  local keys=() i
   for ((i = 0; i < $2; ++i)); do keys+=(Down); done
-  e2e_keys "$MAIN" "${keys[@]}" Return
+  xdotool key --delay 60 "${keys[@]}" Return
+  e2e_wait_no_popup
 }
 
 calculate() { e2e_keys "$MAIN" Return; }  # the default button
@@ -160,6 +164,7 @@ case_missing_elements() {
   e2e_launch "$DIR"
   local box code
   box=$(e2e_wait_other_window) || return 1
+  e2e_expect "no main window" 0 "$(e2e_count_windows Titrix)" || return 1
   e2e_keys "$box" Return
   code=$(e2e_wait_exit) || return 1
   e2e_expect "exit code" 0 "$code" || return 1
@@ -168,45 +173,71 @@ case_missing_elements() {
 
 case_help_window() {
   start_titrix "$(e2e_folder help)" || return 1
-  menu h 0 && e2e_wait_window "Titrix Help" >/dev/null && menu h 0 && sleep 1 || return 1
+  # The second time from the main window made active again, as a user
+  # clicks it; the help window comes to the front instead of a second one.
+  menu h 0 && e2e_wait_window "Titrix Help" >/dev/null && e2e_activate "$MAIN" && menu h 0 && sleep 1 || return 1
   e2e_expect "help windows" 1 "$(e2e_count_windows 'Titrix Help')" && quit
 }
 
 # Damaged files: Titrix shows its window or a message, never hangs or
 # crashes, and a close after the window showed writes a valid prefs.txt.
 damaged() {  # damaged FILE NAME: FILE (elements.txt or prefs.txt) gets the bytes on stdin
+  e2e_log "  $1: $2"
   DIR=$(e2e_folder "damaged-$1-$2")
   cat >"$DIR/$1"
   e2e_launch "$DIR"
-  local deadline=$((SECONDS + E2E_TIMEOUT)) main box code
-  while :; do
-    main=$(xdotool search --onlyvisible --name '^Titrix$' 2>/dev/null | head -1)
-    box=$(xdotool search --onlyvisible --class titrix 2>/dev/null | grep -v "^${main:-none}\$" | head -1)
-    [ -n "$main$box" ] && break
+  local deadline=$((SECONDS + E2E_TIMEOUT)) main= seen= code attempt
+  # Every message is answered with Return, until the main window shows or
+  # the program ends. A message shown over the main window carries its title
+  # too: the main window is the first made (the lowest id).
+  while [ ! -s "$E2E_STATUS_FILE" ]; do
+    main=$(xdotool search --onlyvisible --name '^Titrix$' 2>/dev/null | sort -n | head -1)
+    box=$(e2e_other_window "$main")
+    [ -n "$main" ] && [ -z "$box" ] && break
+    [ -n "$box" ] && { seen=1; e2e_keys "$box" Return; }
     [ $SECONDS -lt $deadline ] || { e2e_fail "$1 $2: neither window nor message"; return 1; }
     sleep 0.2
   done
-  if [ -n "$box" ]; then e2e_keys "$box" Return; fi
   if [ -n "$main" ]; then
-    MAIN=$main
-    e2e_keys "$MAIN" ctrl+q
+    # A start still busy with a huge file can miss a press: press again, as
+    # a user would.
+    for attempt in 1 2 3; do
+      [ -s "$E2E_STATUS_FILE" ] && break
+      e2e_keys "$main" ctrl+q
+      E2E_TIMEOUT=5 e2e_wait_exit >/dev/null 2>&1 && break
+    done
+  elif [ -z "$seen" ]; then
+    e2e_fail "$1 $2: ended without a window or a message"
+    return 1
   fi
   code=$(e2e_wait_exit) || return 1
   e2e_expect "$1 $2: exit code" 0 "$code" || return 1
-  if [ -n "$main" ]; then
-    e2e_expect "$1 $2: prefs.txt lines" 26 "$(tr -cd '\n' <"$DIR/prefs.txt" | wc -c)"
-  fi
+  [ -z "$main" ] || valid_prefs "$1 $2"
+}
+
+# prefs.txt as every close writes it: 26 lines, the two menu flags True or
+# False, the four mode and pop-up lines numbers.
+valid_prefs() {
+  e2e_expect "$1: prefs.txt lines" 26 "$(tr -cd '\n' <"$DIR/prefs.txt" | wc -c)" || return 1
+  local name
+  for name in save_fields show_mw; do
+    case $(e2e_prefs_line "$DIR" "${LINE[$name]}") in True | False) ;; *) e2e_fail "$1: $name is not a flag"; return 1 ;; esac
+  done
+  for name in conc_units vol_units result_1_units calculate_what; do
+    [[ $(e2e_prefs_line "$DIR" "${LINE[$name]}") =~ ^-?[0-9]+$ ]] || { e2e_fail "$1: $name is not a number"; return 1; }
+  done
 }
 
 case_damaged_files() {
   local failed=0 file
+  # What a failed kind left running is ended before the next.
+  kind() { damaged "$@" || { failed=1; /usr/lib/wine/wineserver -k >/dev/null 2>&1; }; }
   for file in elements.txt prefs.txt; do
-    head -c 65536 /dev/urandom | damaged "$file" random || failed=1
-    head -c 4096 /dev/zero | damaged "$file" nul || failed=1
-    { printf 'True\r\n \r\n'; head -c 10485760 /dev/zero | tr '\0' 'x'; printf '\r\n'; } | damaged "$file" long-line ||
-      failed=1
-    { for i in $(seq 10000); do printf 'H\tHydrogen\t1.008\r\n'; done; } | damaged "$file" many-lines || failed=1
-    head -c 100000 /dev/zero | tr '\0' '\r' | damaged "$file" only-cr || failed=1
+    head -c 65536 /dev/urandom | kind "$file" random
+    head -c 4096 /dev/zero | kind "$file" nul
+    { printf 'True\r\n \r\n'; head -c 10485760 /dev/zero | tr '\0' 'x'; printf '\r\n'; } | kind "$file" long-line
+    { for i in $(seq 10000); do printf 'H\tHydrogen\t1.008\r\n'; done; } | kind "$file" many-lines
+    head -c 100000 /dev/zero | tr '\0' '\r' | kind "$file" only-cr
   done
   return $failed
 }

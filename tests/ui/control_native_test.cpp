@@ -183,6 +183,68 @@ class NativeControls : public UiTest {
   RuntimeObject* window_ = nullptr;
 };
 
+// --- Positions ---
+
+// A native window's rectangle in its view's client coordinates, as the
+// user sees it: "top,left,bottom,right".
+std::string PlacedAt(RuntimeObject* window, RuntimeObject* control) {
+  RECT r{};
+  GetWindowRect(HandleOf(control), &r);
+  MapWindowPoints(nullptr, ViewHandle(window), reinterpret_cast<POINT*>(&r), 2);
+  return std::to_string(r.top) + "," + std::to_string(r.left) + "," + std::to_string(r.bottom) + "," +
+         std::to_string(r.right);
+}
+
+std::string BoundsOf(RuntimeObject* control) {
+  const ui::Rect16 b = ui::AsControl(control)->bounds;
+  return std::to_string(b.top) + "," + std::to_string(b.left) + "," + std::to_string(b.bottom) + "," +
+         std::to_string(b.right);
+}
+
+// Group boxes on the pages of a tab panel, with fields and labels inside
+// them, some made inside their group box natively and some inside the tab
+// control: wherever a pane's native window lives, moving the control (or
+// its container) puts it where its bounds say.
+TEST_F(NativeControls, MovedControlsInsideAGroupBoxOnATabPageLandOnTheirBounds) {
+  KindWindow w;
+  w.className = "PlacesWindow";
+  w.bounds = {40, 40, 351, 332};
+  w.controls = {
+      KindDesign{.kind = "TabPanel", .className = "places_tabs", .bounds = {1, 1, 310, 291},
+                 .values = {{"TabDefinition", std::string("One\r\nTwo")}}},
+      KindDesign{.kind = "GroupBox", .className = "places_group2", .bounds = {35, 12, 281, 278}, .tabPage = 2,
+                 .initialParent = "places_tabs"},
+      KindDesign{.kind = "GroupBox", .className = "places_group1", .bounds = {86, 12, 297, 278}, .tabPage = 1,
+                 .initialParent = "places_tabs"},
+      KindDesign{.kind = "EditField", .className = "places_field", .bounds = {142, 116, 164, 171}, .tabPage = 1,
+                 .initialParent = "places_group1"},
+      KindDesign{.kind = "StaticText", .className = "places_label", .bounds = {142, 31, 162, 111},
+                 .values = {{"Text", std::string("Conc.:")}}, .tabPage = 1, .initialParent = "places_group1"},
+      KindDesign{.kind = "EditField", .className = "places_stock", .bounds = {92, 102, 114, 172}, .tabPage = 2,
+                 .initialParent = "places_group2"},
+      KindDesign{.kind = "StaticText", .className = "places_title", .bounds = {52, 26, 72, 226},
+                 .values = {{"Text", std::string("Dilute")}}, .tabPage = 2, .initialParent = "places_group2"},
+  };
+  RuntimeObject* window = Open(w);
+  struct Move {
+    const char* key;
+    const char* property;
+    int32_t value;
+  };
+  const Move moves[] = {
+      {nullptr, nullptr, 0},  // as made
+      {"places_field", "Top", 228},   {"places_label", "Top", 177},  {"places_field", "Left", 120}, {"places_stock", "Top", 124},
+      {"places_title", "Left", 30},   {"places_group1", "Top", 90},  {"places_group2", "Left", 14},
+  };
+  for (const Move& m : moves) {
+    if (m.key) SetProperty(Control(m.key), m.property, m.value);
+    Pump();
+    const std::string step = m.key ? std::string(m.key) + "." + m.property : std::string("as made");
+    for (const char* key : {"places_group1", "places_group2", "places_field", "places_label", "places_stock", "places_title"})
+      EXPECT_EQ(PlacedAt(window, Control(key)), BoundsOf(Control(key))) << key << " after " << step;
+  }
+}
+
 // --- Edit fields ---
 
 TEST_F(NativeControls, TypingIntoARichEditFiresTextChangeOnceForEachCharacter) {
@@ -245,6 +307,42 @@ TEST_F(NativeControls, ARowPickedInTheComboBoxFiresChange) {
   RECT r{};
   GetWindowRect(combo, &r);
   EXPECT_EQ(r.right - r.left, 50);
+}
+
+// Return chooses the row of an open drop-down list and Escape closes it,
+// as the list's own keys; the window's default and cancel buttons are not
+// pushed. Once the list is closed, both keys are the buttons' again.
+TEST_F(NativeControls, ReturnAndEscapeInAnOpenListAreTheListsKeys) {
+  KindWindow w;
+  w.className = "OpenListWindow";
+  w.controls = {
+      KindDesign{.kind = "PopupMenu", .className = "open_list", .bounds = {10, 10, 30, 90},
+                 .values = {{"InitialValue", std::string("gram\r\nmilligram\r\nmicrogram")}}, .events = {"Change"}},
+      KindDesign{.kind = "PushButton", .className = "open_list_ok", .bounds = {40, 10, 60, 110},
+                 .values = {{"Default", true}}, .events = {"Action"}},
+      KindDesign{.kind = "PushButton", .className = "open_list_cancel", .bounds = {70, 10, 90, 110},
+                 .values = {{"Cancel", true}}, .events = {"Action"}}};
+  RuntimeObject* window = Open(w);
+  ShowAndPaint(window);
+  ui::RuntimeViewWindow* view = ui::AsWindow(window)->view;
+  HWND combo = HandleOf(Control("open_list"));
+  SetFocus(combo);
+  Pump();
+  ASSERT_EQ(view->FocusPane(), ui::AsControl(Control("open_list"))->pane);
+  struct Case {
+    UINT key;
+    const char* pushed;  // the button the key pushes once the list is closed
+  };
+  for (const Case& c : {Case{VK_RETURN, "open_list_ok Action"}, Case{VK_ESCAPE, "open_list_cancel Action"}}) {
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_FALSE(ui::PreTranslateKeyDown(view, c.key, false, 0)) << c.pushed << ": left to the list";
+    EXPECT_EQ(Count(c.pushed), 0u);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    Pump();
+    EXPECT_TRUE(ui::PreTranslateKeyDown(view, c.key, false, 0));
+    EXPECT_EQ(Count(c.pushed), 1u);
+  }
 }
 
 // --- Push buttons ---
@@ -321,6 +419,71 @@ TEST_F(NativeControls, ADisabledLabelDrawsLighter) {
   wchar_t text[16] = {};
   GetWindowTextW(HandleOf(Control("on")), text, 16);
   EXPECT_EQ(std::wstring(text), L"MMMM") << "WM_GETTEXT reads the label";
+}
+
+// While it lives, windows made on this thread get the common controls of
+// version 6 with visual styles, as a program carrying the shipped manifest.
+class VisualStyles {
+ public:
+  VisualStyles() {
+    wchar_t dir[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, dir);
+    path_ = std::wstring(dir) + L"ql_visual_styles_test.manifest";
+    const char manifest[] =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\"><dependency>"
+        "<dependentAssembly><assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" "
+        "version=\"6.0.0.0\" processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"
+        "</dependentAssembly></dependency></assembly>\n";
+    HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, manifest, sizeof manifest - 1, &written, nullptr);
+    CloseHandle(file);
+    ACTCTXW context{};
+    context.cbSize = sizeof context;
+    context.lpSource = path_.c_str();
+    handle_ = CreateActCtxW(&context);
+    if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
+  }
+  ~VisualStyles() {
+    if (cookie_) DeactivateActCtx(0, cookie_);
+    if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
+    DeleteFileW(path_.c_str());
+  }
+  bool active() const { return cookie_ != 0; }
+
+ private:
+  std::wstring path_;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  ULONG_PTR cookie_ = 0;
+};
+
+// A label shows what lies under it: on a tab page (white under visual
+// styles) and inside a group box there, not a grey box of the button face.
+TEST_F(NativeControls, ALabelOnATabPageShowsThePagesColour) {
+  VisualStyles styles;
+  ASSERT_TRUE(styles.active());
+  KindWindow w;
+  w.className = "PageColourWindow";
+  w.controls = {
+      KindDesign{.kind = "TabPanel", .className = "colour_tabs", .bounds = {0, 0, 300, 340},
+                 .values = {{"TabDefinition", std::string("One\r\nTwo")}}},
+      KindDesign{.kind = "StaticText", .className = "colour_on_page", .bounds = {40, 20, 60, 200},
+                 .values = {{"Text", std::string("I")}}, .tabPage = 1, .initialParent = "colour_tabs"},
+      KindDesign{.kind = "GroupBox", .className = "colour_group", .bounds = {80, 10, 280, 290}, .tabPage = 1,
+                 .initialParent = "colour_tabs"},
+      KindDesign{.kind = "StaticText", .className = "colour_in_group", .bounds = {120, 30, 140, 200},
+                 .values = {{"Text", std::string("I")}}, .tabPage = 1, .initialParent = "colour_group"},
+  };
+  RuntimeObject* window = Open(w);
+  ShowAndPaint(window);
+  HWND view = ViewHandle(window);
+  const Pixels picture(view, RECT{0, 0, 300, 300});
+  const COLORREF page = picture.At(250, 50);
+  ASSERT_NE(page, GetSysColor(COLOR_BTNFACE)) << "the styled page differs from the button face";
+  EXPECT_EQ(picture.At(150, 50), page) << "the label on the page, right of its text";
+  EXPECT_EQ(picture.At(150, 130), picture.At(250, 130)) << "the label in the group box";
 }
 
 // --- The appearance plug-in ---

@@ -351,6 +351,25 @@ TEST_F(ControlPanes, ReturnPushesTheDefaultButtonAndEscapeTheCancelButton) {
   EXPECT_TRUE(fake::DefaultFrameOf(Handle("cancel")));
 }
 
+TEST_F(ControlPanes, AFocusedPopupWithItsListOpenKeepsReturnAndEscape) {
+  Open(KindDesign{.kind = "PopupMenu", .className = "units", .values = {{"InitialValue", std::string("g\r\nmg")}}},
+       {KindDesign{.kind = "PushButton", .className = "go", .bounds = {40, 10, 60, 110},
+                   .values = {{"Default", true}}, .events = {"Action"}},
+        KindDesign{.kind = "PushButton", .className = "stop", .bounds = {70, 10, 90, 110},
+                   .values = {{"Cancel", true}}, .events = {"Action"}}});
+  View()->SetFocusPane(PaneOf("units"));
+  fake::ComboOf(Handle("units")).dropped = true;
+  EXPECT_FALSE(ui::PreTranslateKeyDown(View(), ui::kKeyReturn, false, 0));
+  EXPECT_FALSE(ui::PreTranslateKeyDown(View(), ui::kKeyEscape, false, 0));
+  EXPECT_EQ(TraceOf("go"), Strings{});
+  EXPECT_EQ(TraceOf("stop"), Strings{});
+  fake::ComboOf(Handle("units")).dropped = false;
+  EXPECT_TRUE(ui::PreTranslateKeyDown(View(), ui::kKeyReturn, false, 0));
+  EXPECT_TRUE(ui::PreTranslateKeyDown(View(), ui::kKeyEscape, false, 0));
+  EXPECT_EQ(TraceOf("go"), Strings{"go Action"});
+  EXPECT_EQ(TraceOf("stop"), Strings{"stop Action"});
+}
+
 // --- Labels ---
 
 TEST_F(ControlPanes, LabelsDrawTheirTextAndADisabledOneLighter) {
@@ -465,10 +484,17 @@ TEST_F(ControlPanes, RowsNeedThePaneAndRepaintThroughTheDeferredQueue) {
   EXPECT_FALSE(ui::DeferredUpdateQueued(pane));
 }
 
-TEST_F(ControlPanes, AHiddenListTellsItsViewAtOnce) {
+// Telling a list view its row count costs time that grows with the rows:
+// a hidden list filled row by row (the element table) tells it once per
+// loop pass, however many rows were added.
+TEST_F(ControlPanes, AHiddenListTellsItsViewOncePerLoopPass) {
   RuntimeObject* list = Open(KindDesign{.kind = "Listbox", .className = "hidden", .values = {{"Visible", false}}});
-  RuntimeListAddRow(list, Make("x").get());
-  EXPECT_EQ(fake::ListOf(Handle("hidden")).rowCount, 1);
+  for (const char* row : {"x", "y", "z"}) RuntimeListAddRow(list, Make(row).get());
+  EXPECT_EQ(GetInt(list, "ListCount"), 3);
+  EXPECT_EQ(fake::ListOf(Handle("hidden")).rowCount, 0);
+  ui::RunListDeferredUpdates();
+  EXPECT_EQ(fake::ListOf(Handle("hidden")).rowCount, 3);
+  EXPECT_FALSE(ui::DeferredUpdateQueued(static_cast<ui::ListPane*>(PaneOf("hidden"))));
   EXPECT_FALSE(fake::WindowOf(Handle("hidden"))->visible);
 }
 

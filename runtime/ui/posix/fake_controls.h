@@ -36,6 +36,7 @@ struct FakeCombo {
   std::vector<std::string> rows;
   int32_t selection = -1;
   int32_t droppedWidth = 0;
+  bool dropped = false;  // the drop-down list shows
 };
 
 struct FakeTabs {

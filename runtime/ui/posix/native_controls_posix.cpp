@@ -258,6 +258,7 @@ String ComboText(Handle combo, int32_t row) {
 
 void SetComboDroppedWidth(Handle combo, int32_t width) { TheControls().combos[combo].droppedWidth = width; }
 int32_t ComboDroppedWidth(Handle combo) { return TheControls().combos[combo].droppedWidth; }
+bool ComboIsDropped(Handle combo) { return TheControls().combos[combo].dropped; }
 
 // Every character 7 pixels wide; the scroll bar 16.
 int32_t TextWidth(void*, RuntimeString* text) { return 7 * static_cast<int32_t>(Units(text).size()); }
@@ -355,6 +356,7 @@ void DrawLabelText(void*, const LabelText& label) {
 
 void FillBox(void*, const Rect16&, uint32_t) {}
 void FillBoxWithButtonFace(void*, const Rect16&) {}
+void FillWithParentBackground(Handle, void*) {}
 void SetDrawingOrigin(void*, int32_t, int32_t) {}
 void DrawLine(void*, uint32_t, int32_t, int32_t, int32_t, int32_t) {}
 void FrameBox(void*, const Rect16&, uint32_t) {}

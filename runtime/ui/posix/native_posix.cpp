@@ -235,6 +235,8 @@ void Reparent(Handle window, Handle parent) {
   W(window)->parent = parent;
 }
 
+Handle ParentOf(Handle window) { return window ? W(window)->parent : nullptr; }
+
 Point MapPoint(Handle from, Handle to, Point point) {
   const Point a = from ? Origin(from) : Point{};
   const Point b = to ? Origin(to) : Point{};

@@ -264,6 +264,7 @@ String ComboText(Handle combo, int32_t row) {
 
 void SetComboDroppedWidth(Handle combo, int32_t width) { Send(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width)); }
 int32_t ComboDroppedWidth(Handle combo) { return static_cast<int32_t>(Send(combo, CB_GETDROPPEDWIDTH)); }
+bool ComboIsDropped(Handle combo) { return Send(combo, CB_GETDROPPEDSTATE) != 0; }
 
 int32_t TextWidth(void* font, RuntimeString* text) {
   HDC dc = GetDC(nullptr);
@@ -475,6 +476,19 @@ void FillBox(void* deviceContext, const Rect16& box, uint32_t colourRef) {
 void FillBoxWithButtonFace(void* deviceContext, const Rect16& box) {
   const RECT r = RectOf(box);
   FillRect(DC(deviceContext), &r, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void FillWithParentBackground(Handle child, void* deviceContext) {
+  HWND parent = GetParent(H(child));
+  if (!parent) return;
+  HDC dc = DC(deviceContext);
+  POINT at{0, 0};
+  MapWindowPoints(H(child), parent, &at, 1);
+  POINT previous{};
+  OffsetWindowOrgEx(dc, at.x, at.y, &previous);
+  SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetWindowOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
 void SetDrawingOrigin(void* deviceContext, int32_t x, int32_t y) {

@@ -238,6 +238,10 @@ void Move(Handle window, Point position, int32_t width, int32_t height) {
 
 void Reparent(Handle window, Handle parent) { SetParent(H(window), H(parent)); }
 
+Handle ParentOf(Handle window) {
+  return window && (GetWindowLongPtrW(H(window), GWL_STYLE) & WS_CHILD) ? GetParent(H(window)) : nullptr;
+}
+
 Point MapPoint(Handle from, Handle to, Point point) {
   POINT p{point.x, point.y};
   if (from) ClientToScreen(H(from), &p);
