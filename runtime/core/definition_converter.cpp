@@ -2,6 +2,7 @@
 // first, then the counts, the class block, and the event, interface, static
 // method and property entries the definition adds.
 #include "core/assertion.h"
+#include "core/exception.h"
 #include "core/intrinsic_classes.h"
 #include "core/object.h"
 #include "core/object_definition.h"
@@ -183,7 +184,11 @@ RuntimeClass* ClassOf(ObjectDefinition& d) {
   if (d.runtimeClass) return d.runtimeClass;
   // A definition that is its own ancestor cannot be converted.
   if (!QL_CHECK(!d.converting, kSource, __LINE__, "!defn->converting")) return nullptr;
-  SetUpDefinition(d);
+  // Without memory for its records nothing is built; the next call tries again.
+  if (!SetUpDefinition(d)) {
+    RaiseNilObjectException();
+    return nullptr;
+  }
   // Reached as a superclass or an interface: its link names count from now on.
   RegisterDefinitionLinkNames(d);
   d.converting = true;
