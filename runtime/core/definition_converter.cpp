@@ -163,7 +163,11 @@ RuntimeClass* Convert(ObjectDefinition& d) {
     if (!QL_CHECK(super != nullptr, kSource, __LINE__, "super")) return nullptr;
   }
   AssignPropertyTableIndices(d);
-  BuildInterfaceImplementations(d);
+  // Without memory for an implementation array nothing is built; the arrays are built again next time.
+  if (!BuildInterfaceImplementations(d)) {
+    RaiseNilObjectException();
+    return nullptr;
+  }
   const Counts c = CountTables(d, super);
   RuntimeClass* out =
       RuntimeNewClass(super, Count(d.virtualMethodCount), c.interfaces, c.events, c.staticMethods, c.properties);

@@ -163,13 +163,16 @@ void ReportMissingImplementation(const ObjectDefinition& d, const ObjectDefiniti
   ReportAssertion(kSource, __LINE__, "interfaceMethod", message);
 }
 
+enum class Implementation { Built, MethodMissing, OutOfMemory };
+
 // Element 0 stays empty; a missing method leaves its element nil, is
-// reported, and ends the build for this definition (false).
-bool BuildImplementation(const ObjectDefinition& d, InterfaceRecord& r) {
+// reported, and ends the build for this definition. Without memory for the
+// array the record keeps the array it had.
+Implementation BuildImplementation(const ObjectDefinition& d, InterfaceRecord& r) {
   const ObjectDefinition& iface = *r.iface;
   const uint32_t length = iface.methods.count + 1;
   void** array = static_cast<void**>(AllocateZeroed(sizeof(void*) * length));
-  if (!array) return false;
+  if (!array) return Implementation::OutOfMemory;
   Release(r.implementation, sizeof(void*) * r.length);
   r.implementation = array;
   r.length = length;
@@ -177,10 +180,10 @@ bool BuildImplementation(const ObjectDefinition& d, InterfaceRecord& r) {
     array[i + 1] = FindImplementation(d, iface.methods.items[i].name);
     if (!array[i + 1]) {
       ReportMissingImplementation(d, iface, iface.methods.items[i].name);
-      return false;
+      return Implementation::MethodMissing;
     }
   }
-  return true;
+  return Implementation::Built;
 }
 
 }  // namespace
@@ -311,15 +314,20 @@ void AssignPropertyTableIndices(ObjectDefinition& d) {
   d.propertyIndicesAssigned = true;
 }
 
-void BuildInterfaceImplementations(ObjectDefinition& d) {
-  if (d.isInterface) return;
+bool BuildInterfaceImplementations(ObjectDefinition& d) {
+  if (d.isInterface) return true;
   const uint32_t generation = TheDefinitions().generation;
   if (d.generation != generation) {
+    for (InterfaceRecord& r : d.interfaces) {
+      const Implementation built = BuildImplementation(d, r);
+      // The generation stays behind, so the next conversion builds them again.
+      if (built == Implementation::OutOfMemory) return false;
+      if (built == Implementation::MethodMissing) break;
+    }
     d.generation = generation;
-    for (InterfaceRecord& r : d.interfaces)
-      if (!BuildImplementation(d, r)) break;
   }
-  if (!d.staticTables && d.super && d.super->generation != generation) BuildInterfaceImplementations(*d.super);
+  if (!d.staticTables && d.super && d.super->generation != generation) return BuildInterfaceImplementations(*d.super);
+  return true;
 }
 
 uint32_t DefinitionGeneration() { return TheDefinitions().generation; }

@@ -294,8 +294,9 @@ void RegisterGlobalFunctions(Table<MethodEntry> functions);
 // Runs before conversion: property table indices along the superclass chain.
 void AssignPropertyTableIndices(ObjectDefinition& d);
 // Runs before conversion: the implementation arrays of the class's
-// interfaces, rebuilt when the generation moved on.
-void BuildInterfaceImplementations(ObjectDefinition& d);
+// interfaces, rebuilt when the generation moved on. False when memory ran
+// out; they are built again by the next call.
+bool BuildInterfaceImplementations(ObjectDefinition& d);
 uint32_t DefinitionGeneration();
 void AdvanceDefinitionGeneration();
 
