@@ -1,6 +1,8 @@
 // Conversion of a class definition into its RuntimeClass: the superclass
-// first, then the counts, the class block, and the event, interface, static
-// method and property entries the definition adds.
+// and the interfaces first, then the counts, the class block, and the event,
+// interface, static method and property entries the definition adds. A
+// conversion that meets exhausted memory raises NilObjectException, keeps
+// nothing of its class and is made again by the next request.
 #include "core/allocator.h"
 #include "core/assertion.h"
 #include "core/exception.h"
@@ -132,7 +134,7 @@ bool FillInterfaces(ObjectDefinition& d, RuntimeClass* out) {
   for (const InterfaceRecord& r : d.interfaces) {
     if (!QL_CHECK(counter < out->interfaceCount, kSource, __LINE__, "itableCtr < out->interfaceCount")) return true;
     RuntimeInterfaceEntry& entry = out->Interfaces()[counter++];
-    entry.iface = ClassOf(*r.iface);
+    entry.iface = r.iface->runtimeClass;  // converted before the class, nil if it could not be
     // An array that was never built (its build stopped earlier) has no methods.
     const int32_t n = r.length > 0 ? Count(r.length - 1) : 0;
     if (n == 0) continue;
@@ -198,27 +200,69 @@ void DiscardClass(RuntimeClass* out) {
 
 // --- The whole conversion ---
 
-RuntimeClass* Convert(ObjectDefinition& d) {
-  RuntimeClass* super = nullptr;
+// A conversion gives the class, or nil and whether memory ran out (then
+// NilObjectException has been raised and nothing of the build is kept).
+struct Conversion {
+  RuntimeClass* cls = nullptr;
+  bool outOfMemory = false;
+};
+constexpr Conversion kOutOfMemory{nullptr, true};
+
+Conversion Obtain(ObjectDefinition& d);
+
+// What the class reads of other definitions is converted first: the
+// superclass chain and the interfaces. Gives the superclass, nil for a root class.
+Conversion ConvertReferents(ObjectDefinition& d) {
+  Conversion super;
   if (d.super) {
-    super = ClassOf(*d.super);
-    if (!QL_CHECK(super != nullptr, kSource, __LINE__, "super")) return nullptr;
+    super = Obtain(*d.super);
+    if (!super.cls) {
+      if (!super.outOfMemory) ReportAssertion(kSource, __LINE__, "super");
+      return super;
+    }
   }
+  for (const InterfaceRecord& r : d.interfaces)
+    if (Obtain(*r.iface).outOfMemory) return kOutOfMemory;
+  return super;
+}
+
+Conversion Convert(ObjectDefinition& d) {
+  const Conversion super = ConvertReferents(d);
+  const bool superMissing = d.super && !super.cls;
+  if (super.outOfMemory || superMissing) return {nullptr, super.outOfMemory};
   AssignPropertyTableIndices(d);
   // Without memory for an implementation array nothing is built; the arrays are built again next time.
   if (!BuildInterfaceImplementations(d)) {
     RaiseNilObjectException();
-    return nullptr;
+    return kOutOfMemory;
   }
-  const Counts c = CountTables(d, super);
+  const Counts c = CountTables(d, super.cls);
   RuntimeClass* out =
-      RuntimeNewClass(super, Count(d.virtualMethodCount), c.interfaces, c.events, c.staticMethods, c.properties);
-  if (!out) return nullptr;
+      RuntimeNewClass(super.cls, Count(d.virtualMethodCount), c.interfaces, c.events, c.staticMethods, c.properties);
+  if (!out) return kOutOfMemory;
   CopyIdentity(d, out);
   FillEvents(d, out);
-  if (FillInterfaces(d, out) && FillStaticMethods(d, out) && FillProperties(d, out)) return out;
+  if (FillInterfaces(d, out) && FillStaticMethods(d, out) && FillProperties(d, out)) return {out};
   DiscardClass(out);
-  return nullptr;
+  return kOutOfMemory;
+}
+
+Conversion Obtain(ObjectDefinition& d) {
+  if (d.runtimeClass) return {d.runtimeClass};
+  // A definition that is its own ancestor cannot be converted.
+  if (!QL_CHECK(!d.converting, kSource, __LINE__, "!defn->converting")) return {};
+  // Without memory for its records nothing is built; the next call tries again.
+  if (!SetUpDefinition(d)) {
+    RaiseNilObjectException();
+    return kOutOfMemory;
+  }
+  // Reached as a superclass or an interface: its link names count from now on.
+  RegisterDefinitionLinkNames(d);
+  d.converting = true;
+  const Conversion c = Convert(d);
+  d.converting = false;
+  d.runtimeClass = c.cls;
+  return c;
 }
 
 }  // namespace
@@ -226,20 +270,7 @@ RuntimeClass* Convert(ObjectDefinition& d) {
 RuntimeClass* ClassOf(ObjectDefinition& d) {
   if (d.runtimeClass) return d.runtimeClass;
   RegisterIntrinsicClasses();
-  if (d.runtimeClass) return d.runtimeClass;
-  // A definition that is its own ancestor cannot be converted.
-  if (!QL_CHECK(!d.converting, kSource, __LINE__, "!defn->converting")) return nullptr;
-  // Without memory for its records nothing is built; the next call tries again.
-  if (!SetUpDefinition(d)) {
-    RaiseNilObjectException();
-    return nullptr;
-  }
-  // Reached as a superclass or an interface: its link names count from now on.
-  RegisterDefinitionLinkNames(d);
-  d.converting = true;
-  d.runtimeClass = Convert(d);
-  d.converting = false;
-  return d.runtimeClass;
+  return Obtain(d).cls;
 }
 
 }  // namespace ql
