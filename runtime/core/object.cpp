@@ -181,6 +181,13 @@ ObjectRef ObjectRef::Retain(RuntimeObject* o) {
   return Adopt(o);
 }
 
+void DiscardUnusedClass(RuntimeClass* cls) {
+  if (!cls) return;
+  const TableCounts counts{cls->methodCount, cls->interfaceCount, cls->eventCount, cls->staticMethodCount,
+                           cls->propertyCount};
+  Release(cls, ClassBlockSize(counts));
+}
+
 }  // namespace ql
 
 using namespace ql;

@@ -29,6 +29,11 @@ bool ClassDescendsFrom(const RuntimeClass* cls, const RuntimeClass* ancestor);
 // The class's interface entry for `iface`, or nil.
 const RuntimeInterfaceEntry* FindInterfaceEntry(RuntimeClass* cls, const RuntimeClass* iface);
 
+// Frees a block from RuntimeNewClass that was never handed out (a build that
+// could not be completed). What its own entries hold is the caller's to
+// release first; the superclass's entries it copied are not touched.
+void DiscardUnusedClass(RuntimeClass* cls);
+
 // Lock and unlock through an owning handle, for runtime code that keeps an object.
 class ObjectRef {
  public:

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <utility>
+
 #include "core/assertion.h"
 #include "core/entrypoint_registry.h"
 #include "core/object.h"
@@ -27,7 +29,12 @@ Definitions& TheDefinitions() {
   return d;
 }
 
-RuntimeString* NewName(const char* text) { return NewStringFromCText(text).release(); }
+// A definition's own copy of a text; false when memory ran out (a nil or
+// empty text is the nil string and always succeeds).
+bool NewName(const char* text, RuntimeString** out) {
+  *out = NewStringFromCText(text).release();
+  return *out || !text || !*text;
+}
 
 // --- Set-up steps ---
 
@@ -36,14 +43,10 @@ void Initialise(ObjectDefinition& d) {
   d.instanceSize = kObjectHeaderSize;
   d.propertyTableSize = 0;
   d.propertyIndicesAssigned = false;
-  Definitions& all = TheDefinitions();
-  d.nextDefinition = all.first;
-  all.first = &d;
 }
 
-void SetIdentity(ObjectDefinition& d, const ClassDescription& desc) {
+bool SetIdentity(ObjectDefinition& d, const ClassDescription& desc) {
   QL_CHECK(desc.name && *desc.name, kSource, __LINE__, "defn->name");
-  d.name = NewName(desc.name);
   d.super = desc.super;
   d.initHook = desc.initHook;
   d.destroyHook = desc.destroyHook;
@@ -51,25 +54,51 @@ void SetIdentity(ObjectDefinition& d, const ClassDescription& desc) {
   d.isInterface = desc.role == ClassRole::Interface;
   d.virtualMethods = desc.virtualMethods.items;
   d.virtualMethodCount = desc.virtualMethods.count;
+  return NewName(desc.name, &d.name);
 }
 
-void AddEventImplementations(ObjectDefinition& d, Table<EventImplementation> handlers) {
-  for (const EventImplementation& e : handlers) d.eventImplementations.Append({NewName(e.event), -1, e.handler});
+// Each record is appended even when one of its names could not be had:
+// DiscardRecords then releases what it holds.
+bool AddEventImplementations(ObjectDefinition& d, Table<EventImplementation> handlers) {
+  for (const EventImplementation& e : handlers) {
+    EventImplementationRecord r{nullptr, -1, e.handler};
+    const bool named = NewName(e.event, &r.event);
+    d.eventImplementations.Append(r);
+    if (!named) return false;
+  }
+  return true;
 }
 
-void AddEventDeclarations(ObjectDefinition& d, Table<EventDeclarationEntry> events) {
-  for (const EventDeclarationEntry& e : events)
-    d.eventDeclarations.Append({NewName(e.name), NewName(e.parameters), NewName(e.result), -1});
+bool AddEventDeclarations(ObjectDefinition& d, Table<EventDeclarationEntry> events) {
+  for (const EventDeclarationEntry& e : events) {
+    EventDeclarationRecord r{nullptr, nullptr, nullptr, -1};
+    const bool named =
+        NewName(e.name, &r.name) && NewName(e.parameters, &r.parameters) && NewName(e.result, &r.result);
+    d.eventDeclarations.Append(r);
+    if (!named) return false;
+  }
+  return true;
 }
 
-void AddProperties(ObjectDefinition& d, Table<PropertyEntry> properties) {
-  for (const PropertyEntry& p : properties)
-    d.properties.Append({p.flags, NewName(p.name), p.type, p.getter, p.getterLink, p.setter, p.setterLink, p.param, -1,
-                         kPropertyInTable});
+bool AddProperties(ObjectDefinition& d, Table<PropertyEntry> properties) {
+  for (const PropertyEntry& p : properties) {
+    PropertyRecord r{p.flags, nullptr, p.type, p.getter, p.getterLink, p.setter, p.setterLink, p.param, -1,
+                     kPropertyInTable};
+    const bool named = NewName(p.name, &r.name);
+    d.properties.Append(r);
+    if (!named) return false;
+  }
+  return true;
 }
 
-void AddMethods(ObjectDefinition& d, Table<MethodEntry> methods) {
-  for (const MethodEntry& m : methods) d.methods.Append({0, NewName(m.name), m});
+bool AddMethods(ObjectDefinition& d, Table<MethodEntry> methods) {
+  for (const MethodEntry& m : methods) {
+    MethodRecord r{0, nullptr, m};
+    const bool named = NewName(m.name, &r.name);
+    d.methods.Append(r);
+    if (!named) return false;
+  }
+  return true;
 }
 
 void AddInterfaces(ObjectDefinition& d, Table<ObjectDefinition*> interfaces) {
@@ -77,6 +106,38 @@ void AddInterfaces(ObjectDefinition& d, Table<ObjectDefinition*> interfaces) {
     if (!QL_CHECK(iface != nullptr, kSource, __LINE__, "iface")) continue;
     d.interfaces.Append({iface, nullptr, 0});
   }
+}
+
+// Undoes a set-up that could not be completed: the names made so far are
+// released and the lists emptied (their blocks serve the next attempt).
+void DiscardRecords(ObjectDefinition& d) {
+  ReleaseString(std::exchange(d.name, nullptr));
+  for (const EventImplementationRecord& e : d.eventImplementations) ReleaseString(e.event);
+  for (const EventDeclarationRecord& e : d.eventDeclarations) {
+    ReleaseString(e.name);
+    ReleaseString(e.parameters);
+    ReleaseString(e.result);
+  }
+  for (const PropertyRecord& p : d.properties) ReleaseString(p.name);
+  for (const MethodRecord& m : d.methods) ReleaseString(m.name);
+  d.eventImplementations.count = 0;
+  d.eventDeclarations.count = 0;
+  d.properties.count = 0;
+  d.methods.count = 0;
+}
+
+// The definition's own records from its description, all or none.
+bool BuildRecords(ObjectDefinition& d) {
+  const ClassDescription& desc = *d.description;
+  Initialise(d);
+  if (SetIdentity(d, desc) && AddEventImplementations(d, desc.eventHandlers) &&
+      AddEventDeclarations(d, desc.events) && AddProperties(d, desc.properties) && AddMethods(d, desc.methods)) {
+    d.staticTables = 1;
+    AddInterfaces(d, desc.interfaces);
+    return true;
+  }
+  DiscardRecords(d);
+  return false;
 }
 
 // --- Registration ---
@@ -102,13 +163,16 @@ void ReportMissingImplementation(const ObjectDefinition& d, const ObjectDefiniti
   ReportAssertion(kSource, __LINE__, "interfaceMethod", message);
 }
 
+enum class Implementation { Built, MethodMissing, OutOfMemory };
+
 // Element 0 stays empty; a missing method leaves its element nil, is
-// reported, and ends the build for this definition (false).
-bool BuildImplementation(const ObjectDefinition& d, InterfaceRecord& r) {
+// reported, and ends the build for this definition. Without memory for the
+// array the record keeps the array it had.
+Implementation BuildImplementation(const ObjectDefinition& d, InterfaceRecord& r) {
   const ObjectDefinition& iface = *r.iface;
   const uint32_t length = iface.methods.count + 1;
   void** array = static_cast<void**>(AllocateZeroed(sizeof(void*) * length));
-  if (!array) return false;
+  if (!array) return Implementation::OutOfMemory;
   Release(r.implementation, sizeof(void*) * r.length);
   r.implementation = array;
   r.length = length;
@@ -116,10 +180,10 @@ bool BuildImplementation(const ObjectDefinition& d, InterfaceRecord& r) {
     array[i + 1] = FindImplementation(d, iface.methods.items[i].name);
     if (!array[i + 1]) {
       ReportMissingImplementation(d, iface, iface.methods.items[i].name);
-      return false;
+      return Implementation::MethodMissing;
     }
   }
-  return true;
+  return Implementation::Built;
 }
 
 }  // namespace
@@ -171,22 +235,19 @@ EventDeclarationEntry Event(const char* name, const char* parameters, const char
 
 // --- Set-up and registration ---
 
-void SetUpDefinition(ObjectDefinition& d) {
-  if (d.setUp) return;
+bool SetUpDefinition(ObjectDefinition& d) {
+  if (d.setUp) return true;
+  if (!BuildRecords(d)) return false;
   d.setUp = true;
-  const ClassDescription& desc = *d.description;
-  Initialise(d);
-  SetIdentity(d, desc);
-  AddEventImplementations(d, desc.eventHandlers);
-  AddEventDeclarations(d, desc.events);
-  AddProperties(d, desc.properties);
-  AddMethods(d, desc.methods);
-  d.staticTables = 1;
-  AddInterfaces(d, desc.interfaces);
-  // What the definition refers to is built before anything reads it.
+  Definitions& all = TheDefinitions();
+  d.nextDefinition = all.first;
+  all.first = &d;
+  // What the definition refers to is set up early where memory allows;
+  // conversion sets up any that could not be, before it reads them.
   if (d.super) SetUpDefinition(*d.super);
   for (InterfaceRecord& r : d.interfaces) SetUpDefinition(*r.iface);
   AdvanceDefinitionGeneration();
+  return true;
 }
 
 void RegisterDefinitionLinkNames(ObjectDefinition& d) {
@@ -203,7 +264,8 @@ void RegisterDefinitionLinkNames(ObjectDefinition& d) {
 }
 
 void RegisterDefinition(ObjectDefinition& d) {
-  SetUpDefinition(d);
+  // Without its records it stays out of the map; converting it sets it up later.
+  if (!SetUpDefinition(d)) return;
   if (!d.inDefinitionMap && d.name) {
     // Two definitions of one name: the first stays, the second is reported.
     const bool added = TheDefinitions().registered.Insert(d.name, &d);
@@ -218,7 +280,7 @@ ObjectDefinition* FindRegisteredDefinition(const char* name, size_t length) {
 }
 
 void RegisterPluginDefinition(ObjectDefinition& d) {
-  SetUpDefinition(d);
+  if (!SetUpDefinition(d)) return;
   if (d.name) {
     const bool added = TheDefinitions().plugins.Insert(d.name, &d);
     QL_CHECK(added, kSource, __LINE__, "!gPluginClassMap->Contains(defn->name)");
@@ -252,15 +314,20 @@ void AssignPropertyTableIndices(ObjectDefinition& d) {
   d.propertyIndicesAssigned = true;
 }
 
-void BuildInterfaceImplementations(ObjectDefinition& d) {
-  if (d.isInterface) return;
+bool BuildInterfaceImplementations(ObjectDefinition& d) {
+  if (d.isInterface) return true;
   const uint32_t generation = TheDefinitions().generation;
   if (d.generation != generation) {
+    for (InterfaceRecord& r : d.interfaces) {
+      const Implementation built = BuildImplementation(d, r);
+      // The generation stays behind, so the next conversion builds them again.
+      if (built == Implementation::OutOfMemory) return false;
+      if (built == Implementation::MethodMissing) break;
+    }
     d.generation = generation;
-    for (InterfaceRecord& r : d.interfaces)
-      if (!BuildImplementation(d, r)) break;
   }
-  if (!d.staticTables && d.super && d.super->generation != generation) BuildInterfaceImplementations(*d.super);
+  if (!d.staticTables && d.super && d.super->generation != generation) return BuildInterfaceImplementations(*d.super);
+  return true;
 }
 
 uint32_t DefinitionGeneration() { return TheDefinitions().generation; }

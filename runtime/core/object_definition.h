@@ -273,10 +273,12 @@ inline ObjectDefinition* AsDefinition(const TypeReference* t) {
 
 // --- Set-up, registration, lookup ---
 
-// Builds the definition from its description (once).
-void SetUpDefinition(ObjectDefinition& d);
+// Builds the definition's records from its description (once). False when
+// memory ran out: nothing of them is kept and the next call tries again.
+bool SetUpDefinition(ObjectDefinition& d);
 // Enters the definition into the definition map and its link names into the
-// entry-point registry (once). A name already in the map is reported.
+// entry-point registry (once). A name already in the map is reported; a
+// definition that could not be set up stays out.
 void RegisterDefinition(ObjectDefinition& d);
 // Only the link names (a definition reached as a superclass or interface).
 void RegisterDefinitionLinkNames(ObjectDefinition& d);
@@ -292,8 +294,9 @@ void RegisterGlobalFunctions(Table<MethodEntry> functions);
 // Runs before conversion: property table indices along the superclass chain.
 void AssignPropertyTableIndices(ObjectDefinition& d);
 // Runs before conversion: the implementation arrays of the class's
-// interfaces, rebuilt when the generation moved on.
-void BuildInterfaceImplementations(ObjectDefinition& d);
+// interfaces, rebuilt when the generation moved on. False when memory ran
+// out; they are built again by the next call.
+bool BuildInterfaceImplementations(ObjectDefinition& d);
 uint32_t DefinitionGeneration();
 void AdvanceDefinitionGeneration();
 

@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 
+#include "core/allocator.h"
 #include "core/compiled_code.h"
 #include "core/entrypoint_registry.h"
 #include "core/intrinsic_classes.h"
@@ -19,6 +20,7 @@
 extern "C" {
 void BuildingShapeDraw(RuntimeObject*) {}
 void BuildingCircleRotate(RuntimeObject*, int32_t) {}
+bool BuildingCircleResize(RuntimeObject*, int32_t, int32_t) { return false; }
 }
 
 namespace ql {
@@ -27,6 +29,7 @@ namespace {
 struct ShapeObject {
   RuntimeObject header;
   int32_t sides;
+  int32_t corners;
 };
 
 const ParameterEntry kRotateParameters[] = {Parameter("degrees", types::Integer)};
@@ -36,13 +39,16 @@ const MethodEntry kRotatableMethods[] = {
 };
 const PropertyEntry kShapeProperties[] = {
     Property("Sides", types::Integer, QL_LINK(intGetter), QL_LINK(intSetter), offsetof(ShapeObject, sides)),
+    ReadOnlyProperty("Corners", types::Integer, QL_LINK(intGetter), offsetof(ShapeObject, corners)),
 };
 const MethodEntry kShapeMethods[] = {Method("Draw", QL_LINK(BuildingShapeDraw))};
 const EventDeclarationEntry kShapeEvents[] = {Event("Resize", "Width As Integer, Height As Integer", "Boolean")};
 const MethodEntry kCircleMethods[] = {Method("Rotate", QL_LINK(BuildingCircleRotate), nullptr, kRotateParameters)};
+const EventImplementation kCircleHandlers[] = {Handles("Resize", BuildingCircleResize)};
 
 // An interface, a root class and a subclass implementing the interface with
-// a method of each; never built before, so every run builds all three.
+// a method of each and the root's event; never built before, so every run
+// builds all three.
 // Definitions and their descriptions live for the process, as the runtime's own do.
 struct Definitions {
   ClassDescription rotatableDescription{
@@ -59,6 +65,7 @@ struct Definitions {
                                      .super = &shape,
                                      .instanceSize = sizeof(ShapeObject),
                                      .methods = kCircleMethods,
+                                     .eventHandlers = kCircleHandlers,
                                      .interfaces = interfaces};
   ObjectDefinition circle{circleDescription};
 };
@@ -74,51 +81,74 @@ void ExpectWhole(RuntimeClass* circle, size_t n) {
   EXPECT_STREQ(StringText(circle->name), "BuildingCircle") << "request " << n;
   EXPECT_STREQ(StringText(circle->super->name), "BuildingShape") << "request " << n;
   ASSERT_EQ(circle->eventCount, 1) << "request " << n;
+  EXPECT_EQ(circle->events[0].handler, EntryAddress(BuildingCircleResize)) << "request " << n;
   EXPECT_STREQ(StringText(circle->events[0].name), "Resize") << "request " << n;
-  ASSERT_EQ(circle->propertyCount, 1) << "request " << n;
-  EXPECT_NE(circle->properties[0].signature, nullptr) << "request " << n;
+  ASSERT_EQ(circle->propertyCount, 2) << "request " << n;
+  EXPECT_STREQ(StringText(circle->properties[0].signature), "Sides%i") << "request " << n;
+  EXPECT_STREQ(StringText(circle->properties[1].signature), "Corners%i") << "request " << n;
+  ASSERT_EQ(circle->staticMethodCount, 2) << "request " << n;
+  EXPECT_STREQ(StringText(circle->staticMethods[0].signature), "Draw%%o<BuildingShape>") << "request " << n;
+  EXPECT_STREQ(StringText(circle->staticMethods[1].signature), "Rotate%%o<BuildingCircle>i") << "request " << n;
   ASSERT_EQ(circle->interfaceCount, 1) << "request " << n;
   const RuntimeInterfaceEntry& entry = circle->Interfaces()[0];
+  ASSERT_NE(entry.iface, nullptr) << "request " << n;
+  EXPECT_STREQ(StringText(entry.iface->name), "BuildingRotatable") << "request " << n;
   ASSERT_EQ(entry.methodCount, 2) << "request " << n;
   ASSERT_NE(entry.methods, nullptr) << "request " << n;
   EXPECT_EQ(entry.methods[0].function, EntryAddress(BuildingShapeDraw)) << "request " << n;
+  EXPECT_STREQ(StringText(entry.methods[0].signature), "Draw%%o<BuildingShape>") << "request " << n;
   EXPECT_EQ(entry.methods[1].function, EntryAddress(BuildingCircleRotate)) << "request " << n;
+  EXPECT_STREQ(StringText(entry.methods[1].signature), "Rotate%%o<BuildingCircle>i") << "request " << n;
+}
+
+// The runtime's bytes a build of fresh definitions keeps, every request
+// served. The leak checker cannot see a block lost inside the allocator's
+// chunks, so runs that met a failure are held to this figure.
+size_t BytesOfAWholeBuild() {
+  Definitions& d = FreshDefinitions();
+  const size_t before = AllocatedBytes();
+  EXPECT_NE(ClassOf(d.circle), nullptr);
+  return AllocatedBytes() - before;
 }
 
 // A build that meets exhausted memory gives no class (NilObjectException)
-// or a whole one, never one with tables missing; and a build asked again
-// once memory is there gives the whole class.
-// Disabled while class building goes on past a failed request: today the
-// class gives empty names for itself and its events, a property without its
-// signature, an interface without its methods (an array or method table
-// that could not be had, and not built again later), and some runs report
-// a failed assertion. Enable it with the fix.
-TEST(ClassBuilding, DISABLED_MemoryRunningOutAtAnyRequestGivesNoClassOrAWholeOne) {
+// or a whole one, never one with tables missing; a build asked again once
+// memory is there gives the whole class; and between them they keep what
+// one whole build keeps, nothing lost or made twice.
+TEST(ClassBuilding, MemoryRunningOutAtAnyRequestGivesNoClassOrAWholeOne) {
   RegisterIntrinsicClasses();  // what the process builds once is there
+  BytesOfAWholeBuild();        // the link names enter the registry once
+  const size_t whole = BytesOfAWholeBuild();
   size_t n = 1;
   for (;; ++n) {
     Definitions& d = FreshDefinitions();
-    test::AssertionRecorder recorder;
-    test::CatchScope scope;
+    const size_t before = AllocatedBytes();
     RuntimeClass* circle;
     bool happened;
     {
-      test::AllocationFailure failure(test::Requests::Refusable, n);
-      circle = ClassOf(d.circle);
-      happened = failure.happened();
-    }
-    if (!happened) {
-      ASSERT_NE(circle, nullptr) << "with every request served";
+      test::AssertionRecorder recorder;
+      test::CatchScope scope;
+      {
+        test::AllocationFailure failure(test::Requests::Refusable, n);
+        circle = ClassOf(d.circle);
+        happened = failure.happened();
+      }
+      if (!happened) {
+        ASSERT_NE(circle, nullptr) << "with every request served";
+        ExpectWhole(circle, n);
+        break;
+      }
+      if (!circle) {
+        EXPECT_STREQ(scope.CaughtClassName(), "NilObjectException") << "request " << n;
+        circle = ClassOf(d.circle);
+        ASSERT_NE(circle, nullptr) << "request " << n << ", asked again";
+      } else {
+        EXPECT_EQ(scope.caught(), nullptr) << "request " << n << ": a whole class, yet a raise";
+      }
       ExpectWhole(circle, n);
-      break;
+      EXPECT_EQ(recorder.count(), 0u) << "request " << n;
     }
-    if (!circle) {
-      EXPECT_STREQ(scope.CaughtClassName(), "NilObjectException") << "request " << n;
-      circle = ClassOf(d.circle);
-      ASSERT_NE(circle, nullptr) << "request " << n << ", asked again";
-    }
-    ExpectWhole(circle, n);
-    EXPECT_EQ(recorder.count(), 0u) << "request " << n;
+    EXPECT_EQ(AllocatedBytes() - before, whole) << "request " << n;
   }
   EXPECT_GE(n, 4u) << "two classes, the interface array and its method table";
 }
