@@ -2,13 +2,14 @@
 # a private wine prefix, both removed when the script ends. Exports DISPLAY,
 # WINEPREFIX and QL_WINEPREFIX (which scripts/wine-run.sh uses).
 #   QL_DISPLAYS="FIRST LAST"   the display numbers to choose from (default 91 180)
+#   QL_KEEP_SESSION=1          the session's folder stays when it ends
 session=$(mktemp -d /tmp/quillon-wine.XXXXXX)
 xvfb_pid=
 end_session() {
   WINEPREFIX="$session/prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
   wait >/dev/null 2>&1 || true
-  rm -rf "$session"
+  [ -n "${QL_KEEP_SESSION:-}" ] || rm -rf "$session"
 }
 trap end_session EXIT
 

@@ -2,7 +2,7 @@
 # prefix, Titrix started in a fresh folder, its windows found by title, keys
 # and text sent with xdotool, prefs.txt read back.
 #
-#   e2e_start_session          Xvfb on a free display of 141..150, a new prefix
+#   e2e_start_session          Xvfb on a free display of 141..150, a new prefix (scripts/wine-session.sh)
 #   e2e_folder NAME            a fresh folder with titrix.exe and elements.txt
 #   e2e_launch DIR             starts titrix.exe there (E2E_PID)
 #   e2e_wait_window TITLE      the window id of the visible window titled TITLE
@@ -25,39 +25,15 @@ e2e_fail() {
   return 1
 }
 
+# The session of scripts/wine-session.sh on a display of its own range.
 e2e_start_session() {
-  E2E_WORK=$(mktemp -d /tmp/titrix-e2e.XXXXXX)
-  local n
-  E2E_DISPLAY=
-  for n in $(seq 141 150); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then E2E_DISPLAY=$n; break; fi
-  done
-  [ -n "$E2E_DISPLAY" ] || { e2e_log "no free display among :141 to :150"; return 1; }
-  Xvfb ":$E2E_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
-  E2E_XVFB_PID=$!
-  export DISPLAY=":$E2E_DISPLAY"
-  export WINEPREFIX="$E2E_WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  local deadline=$((SECONDS + 10))
-  until xdpyinfo >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || { e2e_log "Xvfb did not start"; return 1; }
-    sleep 0.1
-  done
-  "$E2E_WINE" wineboot --init >/dev/null 2>&1
-  /usr/lib/wine/wineserver -w
-  # Wine draws caption, frame and menu bar itself (no window manager here),
-  # with the fonts a Windows user sees.
-  local key='HKCU\Software\Wine\X11 Driver'
-  "$E2E_WINE" reg add "$key" /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-  "$E2E_WINE" reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  if [ -d /usr/share/wine/fonts ]; then cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null; fi
-  /usr/lib/wine/wineserver -w
+  QL_DISPLAYS=${QL_DISPLAYS:-141 150} . "$E2E_ROOT/scripts/wine-session.sh"
+  E2E_WORK=$session
 }
 
+# E2E_KEEP set: the session's folder (prefix, test folders) stays for a look.
 e2e_stop_session() {
-  [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k >/dev/null 2>&1
-  [ -n "${E2E_XVFB_PID:-}" ] && kill "$E2E_XVFB_PID" >/dev/null 2>&1
-  wait >/dev/null 2>&1
-  [ -n "${E2E_WORK:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_WORK"
+  QL_KEEP_SESSION=${E2E_KEEP:-} end_session
   return 0
 }
 
