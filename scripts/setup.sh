@@ -9,7 +9,7 @@ packages=(
   g++-multilib qemu-user
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb xauth x11-utils xdotool zip
+  wine wine64 fonts-wine xvfb xauth x11-utils x11-apps xdotool zip
   unicode-data
 )
 
