@@ -265,9 +265,9 @@ Superclass SuperclassOf(const PluginClassRecord& r) {
 void Complete(PluginClassRecord& r) {
   if (r.state != State::Pending) return;
   r.state = State::Completing;
-  // A superclass that memory ran out for leaves the class pending: made a
-  // root class instead, its fields would overlap the superclass's. A later
-  // pass completes it.
+  // A superclass that memory ran out for leaves the class pending, so no
+  // lookup finds it: made a root class instead, its fields would overlap the
+  // superclass's. A later pass would complete it.
   const Superclass super = SuperclassOf(r);
   RuntimeClass* superClass = super.definition ? ClassOf(*super.definition) : nullptr;
   if (super.unavailable || (super.definition && !superClass)) {
