@@ -93,7 +93,7 @@ enum : int32_t { Count = ControlEvent::Count };
 
 }  // namespace titrix::design
 
-// One control of a window: its class spec k_<name>, named like the control.
+// One control of a window: its class plan k_<name>, named like the control.
 #define TITRIX_CONTROL(name, Class, values, ...)                                                    \
   constexpr ::quillon::ControlSpec k_##name{QL_ASCII(#name), QL_ASCII(#Class), Class##Event::Count, \
                                             QL_DESIGN_VALUES(values), QL_CONTROL_SIGNATURES(name), __VA_ARGS__}

@@ -56,7 +56,7 @@ TITRIX_HANDLER(save_fields)
 TITRIX_HANDLER(HelpHelp)
 
 struct HandlerClass {
-  const quillon::ClassSpec* spec;
+  const quillon::ClassSpec* plan;
   RuntimeString* itemName;
 };
 constexpr HandlerClass kHandlers[] = {
@@ -72,7 +72,7 @@ constinit RuntimeClass* gHandlerClasses[static_cast<int32_t>(Handler::Count)] = 
 
 RuntimeClass* MenuHandlerClass(Handler handler) {
   const int32_t i = static_cast<int32_t>(handler);
-  return quillon::ClassFor(gHandlerClasses[i], *kHandlers[i].spec);
+  return quillon::ClassFor(gHandlerClasses[i], *kHandlers[i].plan);
 }
 
 RuntimeString* MenuHandlerItemName(Handler handler) { return kHandlers[static_cast<int32_t>(handler)].itemName; }

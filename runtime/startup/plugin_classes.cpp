@@ -246,27 +246,40 @@ void MakeControlClass(PluginClassRecord& r, RuntimeClass* superClass) {
 
 void Complete(PluginClassRecord& r);
 
-ObjectDefinition* SuperclassOf(const PluginClassRecord& r) {
-  if (!r.superName) return nullptr;
-  if (ObjectDefinition* d = FindRegisteredDefinition(r.superName, strlen(r.superName))) return d;
+// What a record's superclass name leads to.
+struct Superclass {
+  ObjectDefinition* definition = nullptr;  // null: the class is a root class
+  bool unavailable = false;                // known, but not built yet: memory ran out
+};
+
+Superclass SuperclassOf(const PluginClassRecord& r) {
+  if (!r.superName) return {};
+  if (ObjectDefinition* d = FindRegisteredDefinition(r.superName, strlen(r.superName))) return {d};
   PluginClassRecord* super = FindRecord(r.superName);
-  if (!super) return nullptr;
+  if (!super) return {};
   Complete(*super);  // does nothing while it is completing: a cycle
-  return super->state == State::Complete ? super->definition.get() : nullptr;
+  if (super->state == State::Pending) return {nullptr, true};
+  return {super->state == State::Complete ? super->definition.get() : nullptr};
 }
 
 void Complete(PluginClassRecord& r) {
   if (r.state != State::Pending) return;
   r.state = State::Completing;
-  ObjectDefinition* super = SuperclassOf(r);
-  RuntimeClass* superClass = super ? ClassOf(*super) : nullptr;
-  if (!superClass) super = nullptr;
+  // A superclass that memory ran out for leaves the class pending, so no
+  // lookup finds it: made a root class instead, its fields would overlap the
+  // superclass's. A later pass would complete it.
+  const Superclass super = SuperclassOf(r);
+  RuntimeClass* superClass = super.definition ? ClassOf(*super.definition) : nullptr;
+  if (super.unavailable || (super.definition && !superClass)) {
+    r.state = State::Pending;
+    return;
+  }
   const uint32_t fields =
       static_cast<uint32_t>(AlignUp(superClass ? InstanceBytes(superClass) : kObjectHeaderSize, alignof(void*)));
   for (size_t i = 0; i < r.properties.size(); ++i)
     if (r.paramInFields[i]) r.properties[i].param += fields;
   if (r.fieldOffset) *r.fieldOffset = fields;
-  r.description.super = super;
+  r.description.super = super.definition;
   r.description.instanceSize = fields + r.fieldBytes;
   MakeControlClass(r, superClass);
   RegisterPluginDefinition(*r.definition);

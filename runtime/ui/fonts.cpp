@@ -49,14 +49,14 @@ void* MakeFont(const FontRequest& request) {
   // The face in the system's encoding, as CreateFontA takes it.
   String system = ConvertToSystem(request.face);
   const char* mapped = MappedFaceName(request.face);
-  native::FontSpec spec;
-  spec.face = mapped ? mapped : StringText(system.get());
-  spec.height = -(request.size == 0 ? 12 : request.size);
-  spec.weight = request.bold ? 700 : 400;
-  spec.italic = request.italic;
-  spec.underline = request.underline;
-  spec.charset = CharsetOfScriptCode(SystemScriptCode());
-  return native::NewFont(spec);
+  native::FontSpec plan;
+  plan.face = mapped ? mapped : StringText(system.get());
+  plan.height = -(request.size == 0 ? 12 : request.size);
+  plan.weight = request.bold ? 700 : 400;
+  plan.italic = request.italic;
+  plan.underline = request.underline;
+  plan.charset = CharsetOfScriptCode(SystemScriptCode());
+  return native::NewFont(plan);
 }
 
 }  // namespace

@@ -50,10 +50,10 @@ WidthEntry ParseEntry(const char* p, const char* end) {
 
 }  // namespace
 
-std::vector<int32_t> ColumnWidthsFor(RuntimeString* spec, int32_t columns, int32_t totalWidth) {
+std::vector<int32_t> ColumnWidthsFor(RuntimeString* plan, int32_t columns, int32_t totalWidth) {
   if (columns < 1) return {};
   std::vector<WidthEntry> entries(static_cast<size_t>(columns));
-  String text = ConvertToUTF8(spec);
+  String text = ConvertToUTF8(plan);
   const char* p = text.text();
   const char* end = p + text.length();
   for (size_t i = 0; i < entries.size() && p < end; ++i) {

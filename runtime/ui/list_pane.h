@@ -22,7 +22,7 @@ inline constexpr int32_t kAppendRow = -1;
 // Column widths from a ColumnWidths text: comma-separated entries, each a
 // number of pixels, a percentage of `totalWidth` ("25%") or a share of
 // what is left ("*", "2*"); missing entries are "*". Never below 0.
-std::vector<int32_t> ColumnWidthsFor(RuntimeString* spec, int32_t columns, int32_t totalWidth);
+std::vector<int32_t> ColumnWidthsFor(RuntimeString* plan, int32_t columns, int32_t totalWidth);
 
 class ListPane : public StandardPane, public DeferredUpdateTarget {
  public:

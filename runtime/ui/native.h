@@ -50,7 +50,7 @@ struct ChildSpec {
 };
 // A drawn pane's window or a standard control (then subclassed so that its
 // messages reach NativeMessage first). nil when the system refused.
-Handle CreateChild(const ChildSpec& spec);
+Handle CreateChild(const ChildSpec& plan);
 // A standard control's or drawn pane's window back to its pane, or nil.
 Pane* PaneOf(Handle window);
 
@@ -66,7 +66,7 @@ struct TopLevelSpec {
 };
 // A hidden "QLWindow" whose client area is `content` (AdjustWindowRect with
 // the style, no menu). nil when the system refused.
-Handle CreateTopLevel(const TopLevelSpec& spec);
+Handle CreateTopLevel(const TopLevelSpec& plan);
 RuntimeViewWindow* ViewOf(Handle window);
 // Clears the extra word, takes the menu off (the menus layer owns it), then
 // destroys the window (an MDI child through the MDI client, any other with
@@ -168,7 +168,7 @@ struct FontSpec {
   bool underline = false;
   uint8_t charset = 1;
 };
-void* NewFont(const FontSpec& spec);
+void* NewFont(const FontSpec& plan);
 void FreeFont(void* font);
 
 // --- The screen and the system ---

@@ -86,21 +86,21 @@ void Pane::MoveUnder(Pane* newParent) {
   SetBounds(bounds_);
 }
 
-bool Pane::CreatePaneWindow(RuntimeViewWindow* root, Pane* parent, const Rect16& bounds, const PaneWindowSpec& spec) {
+bool Pane::CreatePaneWindow(RuntimeViewWindow* root, Pane* parent, const Rect16& bounds, const PaneWindowSpec& plan) {
   root_ = root;
   bounds_ = bounds;
-  nativeClass_ = spec.className ? spec.className : "";
+  nativeClass_ = plan.className ? plan.className : "";
   visible_ = pageShown_ = enabled_ = true;
   lockCount_ = 0;
   bool created = true;
   if (nativeClass_[0] && root) {
     standardControl_ = !IsDrawnPaneClass(nativeClass_);
-    const Pane* host = NativeAncestor(parent ? parent : root->NativeParentFor(bounds, spec.style));
+    const Pane* host = NativeAncestor(parent ? parent : root->NativeParentFor(bounds, plan.style));
     native::ChildSpec child;
     child.className = nativeClass_;
-    child.text = spec.text;
-    child.style = spec.style | kChildStyle;
-    child.exStyle = spec.exStyle;
+    child.text = plan.text;
+    child.style = plan.style | kChildStyle;
+    child.exStyle = plan.exStyle;
     child.parent = host ? host->native_ : nullptr;
     child.position = native::MapPoint(root->NativeHandle(), child.parent, {bounds.left, bounds.top});
     child.width = bounds.right - bounds.left;
@@ -110,7 +110,7 @@ bool Pane::CreatePaneWindow(RuntimeViewWindow* root, Pane* parent, const Rect16&
     created = native_ != nullptr;
   }
   if (root) {
-    Pane* logical = parent ? parent : root->LogicalParentFor(bounds, spec.style);
+    Pane* logical = parent ? parent : root->LogicalParentFor(bounds, plan.style);
     root->AddToAllPanes(this);
     logical->AddChild(this);
   }

@@ -134,7 +134,7 @@ class Pane : public ShortcutTarget {
   // (creation steps of docs/ui.md): the native parent is chosen by
   // containment when `parent` is nil (the root). False when the system
   // refused the window; the pane is in the tree either way.
-  bool CreatePaneWindow(RuntimeViewWindow* root, Pane* parent, const Rect16& bounds, const PaneWindowSpec& spec);
+  bool CreatePaneWindow(RuntimeViewWindow* root, Pane* parent, const Rect16& bounds, const PaneWindowSpec& plan);
   native::Handle NativeHandle() const { return native_; }
   // The class name the native window was created with ("" for none).
   const char* NativeClass() const { return nativeClass_; }

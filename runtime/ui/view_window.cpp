@@ -56,15 +56,15 @@ RuntimeViewWindow* RuntimeViewWindow::Open(RuntimeObject* window) {
   view->bounds_ = Rect16{0, 0, static_cast<int16_t>(w->bounds.bottom - w->bounds.top),
                          static_cast<int16_t>(w->bounds.right - w->bounds.left)};
 
-  native::TopLevelSpec spec;
-  spec.title = w->title;
-  spec.style = WindowStyle(frame, w->closeBox, w->growIcon, w->zoomIcon);
-  spec.exStyle = frame.exStyle;
-  spec.content = BoxOf(w->bounds);
-  spec.owner = ChooseOwner(frame);
-  spec.mdiChild = view->mdiChild_;
-  spec.view = view;
-  view->native_ = native::CreateTopLevel(spec);
+  native::TopLevelSpec plan;
+  plan.title = w->title;
+  plan.style = WindowStyle(frame, w->closeBox, w->growIcon, w->zoomIcon);
+  plan.exStyle = frame.exStyle;
+  plan.content = BoxOf(w->bounds);
+  plan.owner = ChooseOwner(frame);
+  plan.mdiChild = view->mdiChild_;
+  plan.view = view;
+  view->native_ = native::CreateTopLevel(plan);
   if (view->native_ && IsDialogProcedure(view->procedure_)) EnterDialog(view->native_);
 
   view->nextOpen_ = g_firstOpen;

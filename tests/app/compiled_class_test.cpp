@@ -94,10 +94,10 @@ TEST(ClassGetter, BuildsTheClassOnceFromItsTables) {
 
 TEST(ClassGetter, AMissingSuperclassGivesNoClass) {
   LinkStrings();
-  quillon::ClassSpec spec = kAppError;
-  spec.superclass = QL_ASCII("NoSuchClass");
+  quillon::ClassSpec plan = kAppError;
+  plan.superclass = QL_ASCII("NoSuchClass");
   RuntimeClass* cached = nullptr;
-  EXPECT_EQ(quillon::ClassFor(cached, spec), nullptr);
+  EXPECT_EQ(quillon::ClassFor(cached, plan), nullptr);
   EXPECT_EQ(cached, nullptr) << "nothing cached: a later call tries again";
 }
 

@@ -44,13 +44,13 @@ std::vector<HandlerSpec>& HandlerSpecs() {
 
 struct HandlerObject {
   RuntimeObject header;
-  int32_t spec;  // index into HandlerSpecs
+  int32_t plan;  // index into HandlerSpecs
 };
 
 bool HandlerAction(RuntimeObject* self, int32_t index) {
-  const HandlerSpec& spec = HandlerSpecs()[static_cast<size_t>(reinterpret_cast<HandlerObject*>(self)->spec)];
-  MenuLog().push_back(spec.who + " " + spec.item + " " + std::to_string(index));
-  return spec.result;
+  const HandlerSpec& plan = HandlerSpecs()[static_cast<size_t>(reinterpret_cast<HandlerObject*>(self)->plan)];
+  MenuLog().push_back(plan.who + " " + plan.item + " " + std::to_string(index));
+  return plan.result;
 }
 
 // A class the way the image derives one: the superclass's counts, our own
@@ -168,7 +168,7 @@ void CommandPane::EnableMenuItems(ui::MenuItemEnabler& enabler) {
 ObjectRef NewMenuHandler(const std::string& who, const std::string& item, bool result) {
   HandlerSpecs().push_back(HandlerSpec{who, item, result});
   ObjectRef handler = ObjectRef::Adopt(RuntimeNewObject(HandlerClass()));
-  reinterpret_cast<HandlerObject*>(handler.get())->spec = static_cast<int32_t>(HandlerSpecs().size() - 1);
+  reinterpret_cast<HandlerObject*>(handler.get())->plan = static_cast<int32_t>(HandlerSpecs().size() - 1);
   return handler;
 }
 

@@ -15,6 +15,8 @@
 #include "quillon/entrypoints/objects.h"
 #include "startup/bytes.h"
 #include "startup/plugins.h"
+#include "support/allocation_failure.h"
+#include "support/assertion_recorder.h"
 
 namespace ql {
 namespace {
@@ -275,6 +277,47 @@ TEST(PluginClasses, DescriptionsThatCannotBeClassesAreRefused) {
   EXPECT_EQ(LookupEntryPoint("PcRefusedTwice"), nullptr);
   CompletePluginClasses();
   for (const std::string& name : names) EXPECT_EQ(LookupClass(name), nullptr) << name;
+}
+
+// Memory running out while the superclass's class is built leaves the
+// subclass pending, never a root class whose fields overlap its superclass's;
+// the next pass completes it under the right superclass.
+TEST(PluginClasses, ASubclassWaitsForASuperclassThatMemoryRanOutFor) {
+  std::deque<std::string> names;  // the registrations keep pointers to them
+  size_t n = 1;
+  for (;; ++n) {
+    const std::string& baseName = names.emplace_back("PoBase" + std::to_string(n));
+    const std::string& lineName = names.emplace_back("PoLine" + std::to_string(n));
+    const QuillonPluginClass base = Class(baseName.c_str(), "RectControl", 8);
+    const QuillonPluginClass line = Class(lineName.c_str(), baseName.c_str(), 4);
+    ASSERT_EQ(RuntimeRegisterPluginClass(&base), 1);
+    ASSERT_EQ(RuntimeRegisterPluginClass(&line), 1);
+    bool happened;
+    {
+      test::AssertionRecorder recorder;
+      test::CatchScope scope;
+      test::AllocationFailure failure(test::Requests::Refusable, n);
+      CompletePluginClasses();
+      happened = failure.happened();
+      EXPECT_EQ(recorder.count(), 0u) << "request " << n;
+    }
+    CompletePluginClasses();
+    RuntimeClass* lineClass = LookupClass(lineName);
+    RuntimeClass* baseClass = LookupClass(baseName);
+    if (!happened) {
+      ASSERT_NE(lineClass, nullptr) << "with every request served";
+      ASSERT_NE(baseClass, nullptr);
+      EXPECT_EQ(lineClass->super, baseClass);
+      break;
+    }
+    // A registration that memory ran out for is refused for good; a class
+    // that is there has its superclass and the fields after it.
+    if (!lineClass) continue;
+    ASSERT_NE(lineClass->super, nullptr) << "request " << n << ": made a root class";
+    EXPECT_EQ(Text(lineClass->super->name), baseName) << "request " << n;
+    EXPECT_GE(lineClass->instanceSize, lineClass->super->instanceSize + 4) << "request " << n;
+  }
+  EXPECT_GE(n, 2u) << "completing the two classes asks for memory";
 }
 
 TEST(PluginClasses, ThePluginLookupFindsEntryPointsWithoutRegardToCase) {

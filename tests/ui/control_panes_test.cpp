@@ -523,7 +523,7 @@ TEST_F(ControlPanes, CellsHaveColumnsZeroTo255WhateverIsShown) {
 
 TEST_F(ControlPanes, ColumnWidthsSharePixelsPercentagesAndTheRest) {
   struct Case {
-    const char* spec;
+    const char* plan;
     int32_t columns;
     std::vector<int32_t> widths;
   } const cases[] = {
@@ -531,7 +531,7 @@ TEST_F(ControlPanes, ColumnWidthsSharePixelsPercentagesAndTheRest) {
       {"2*,*", 2, {133, 66}},     {"300,*", 2, {300, 0}},       {"abc, 40 ", 3, {80, 40, 80}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ui::ColumnWidthsFor(Make(c.spec).get(), c.columns, 200), c.widths) << c.spec;
+    EXPECT_EQ(ui::ColumnWidthsFor(Make(c.plan).get(), c.columns, 200), c.widths) << c.plan;
 }
 
 }  // namespace

@@ -59,9 +59,9 @@ TEST(ControlFonts, AnEqualRequestSharesTheCachedFontAndCountsAUse) {
 #if !defined(_WIN32)
   const fake::FakeFont* made = fake::FontOf(first);
   EXPECT_EQ(made->face, "Arial");
-  EXPECT_EQ(made->spec.height, -12) << "size 0 means 12";
-  EXPECT_EQ(made->spec.weight, 700);
-  EXPECT_EQ(fake::FontOf(plain)->spec.weight, 400);
+  EXPECT_EQ(made->plan.height, -12) << "size 0 means 12";
+  EXPECT_EQ(made->plan.weight, 700);
+  EXPECT_EQ(fake::FontOf(plain)->plan.weight, 400);
 #endif
   ReleaseControlFont(first);
   ReleaseControlFont(plain);
@@ -72,9 +72,9 @@ TEST(ControlFonts, AnUnknownFaceIsUsedUnchanged) {
   String face = NewStringFromCText("Tahoma");
   void* font = AcquireControlFont(FontRequest{face.get(), 9, false, true, true});
   EXPECT_EQ(fake::FontOf(font)->face, "Tahoma");
-  EXPECT_EQ(fake::FontOf(font)->spec.height, -9);
-  EXPECT_TRUE(fake::FontOf(font)->spec.italic);
-  EXPECT_TRUE(fake::FontOf(font)->spec.underline);
+  EXPECT_EQ(fake::FontOf(font)->plan.height, -9);
+  EXPECT_TRUE(fake::FontOf(font)->plan.italic);
+  EXPECT_TRUE(fake::FontOf(font)->plan.underline);
   ReleaseControlFont(font);
 }
 #endif

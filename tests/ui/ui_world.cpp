@@ -91,9 +91,9 @@ void ControlCreatePane(RuntimeObject* c) {
   Trace(c, "CreatePane");
   const ControlDesign& d = ControlDesignOf(c);
   auto* pane = new TestPane(d);
-  ui::PaneWindowSpec spec{.className = NativeClassOf(d.kind), .text = nullptr,
+  ui::PaneWindowSpec plan{.className = NativeClassOf(d.kind), .text = nullptr,
                           .style = d.kind == PaneKind::Group ? 7u : 0u, .exStyle = 0};
-  pane->CreatePaneWindow(ui::ControlView(c), nullptr, AsControl(c)->bounds, spec);
+  pane->CreatePaneWindow(ui::ControlView(c), nullptr, AsControl(c)->bounds, plan);
   if (d.kind != PaneKind::Label) {
     String face = NewStringFromCText("System");
     pane->SetFont(ui::AcquireControlFont(ui::FontRequest{face.get(), 12, false, false, false}));

@@ -37,7 +37,7 @@ struct FakeWindow {
 
 struct FakeFont {
   std::string face;
-  native::FontSpec spec;
+  native::FontSpec plan;
   bool deleted = false;
 };
 

@@ -64,41 +64,41 @@ bool SameName(const std::string& a, const char* b) {
 
 }  // namespace
 
-Handle CreateChild(const ChildSpec& spec) {
+Handle CreateChild(const ChildSpec& plan) {
   auto w = std::make_unique<FakeWindow>();
-  w->className = spec.className;
-  w->text = Utf8(spec.text);
-  w->style = spec.style;
-  w->exStyle = spec.exStyle;
-  w->parent = spec.parent;
-  w->position = spec.position;
-  w->width = spec.width;
-  w->height = spec.height;
-  w->visible = (spec.style & 0x10000000u) != 0;
-  w->pane = spec.pane;
+  w->className = plan.className;
+  w->text = Utf8(plan.text);
+  w->style = plan.style;
+  w->exStyle = plan.exStyle;
+  w->parent = plan.parent;
+  w->position = plan.position;
+  w->width = plan.width;
+  w->height = plan.height;
+  w->visible = (plan.style & 0x10000000u) != 0;
+  w->pane = plan.pane;
   return Make(std::move(w));
 }
 
 Pane* PaneOf(Handle window) { return window && !W(window)->destroyed ? W(window)->pane : nullptr; }
 
-Handle CreateTopLevel(const TopLevelSpec& spec) {
+Handle CreateTopLevel(const TopLevelSpec& plan) {
   Desktop& d = TheDesktop();
   if (d.failNext) {
     d.failNext = false;
     return nullptr;
   }
   auto w = std::make_unique<FakeWindow>();
-  w->className = spec.mdiChild ? "QL_MDICHILD" : "QLWindow";
-  w->text = Utf8(spec.title);
-  w->style = spec.style;
-  w->exStyle = spec.exStyle;
-  w->owner = spec.owner;
-  w->position = Point{spec.content.left, spec.content.top};
-  w->width = spec.content.Width();
-  w->height = spec.content.Height();
+  w->className = plan.mdiChild ? "QL_MDICHILD" : "QLWindow";
+  w->text = Utf8(plan.title);
+  w->style = plan.style;
+  w->exStyle = plan.exStyle;
+  w->owner = plan.owner;
+  w->position = Point{plan.content.left, plan.content.top};
+  w->width = plan.content.Width();
+  w->height = plan.content.Height();
   w->topLevel = true;
-  w->mdiChild = spec.mdiChild;
-  w->view = spec.view;
+  w->mdiChild = plan.mdiChild;
+  w->view = plan.view;
   return Make(std::move(w));
 }
 
@@ -268,11 +268,11 @@ void ReleaseMouse() { TheDesktop().capture = nullptr; }
 void WatchMouseLeave(Handle) {}
 void DrawBitmap(void*, void*, int32_t, int32_t, int32_t, int32_t) {}
 
-void* NewFont(const FontSpec& spec) {
+void* NewFont(const FontSpec& plan) {
   auto f = std::make_unique<FakeFont>();
-  f->face = spec.face ? spec.face : "";
-  f->spec = spec;
-  f->spec.face = nullptr;
+  f->face = plan.face ? plan.face : "";
+  f->plan = plan;
+  f->plan.face = nullptr;
   Desktop& d = TheDesktop();
   d.fonts.push_back(std::move(f));
   return d.fonts.back().get();

@@ -43,23 +43,23 @@ const wchar_t kPreviousProcProperty[] = L"QLPreviousProc";
 
 }  // namespace
 
-Handle CreateChild(const ChildSpec& spec) {
+Handle CreateChild(const ChildSpec& plan) {
   HWND window;
   if (platform::IsNTPlatform()) {
-    SystemText text(spec.text);
-    WideName className(spec.className);
-    window = CreateWindowExW(spec.exStyle, className.text, text.W(), spec.style, spec.position.x, spec.position.y,
-                             spec.width, spec.height, H(spec.parent), nullptr, Instance(), nullptr);
+    SystemText text(plan.text);
+    WideName className(plan.className);
+    window = CreateWindowExW(plan.exStyle, className.text, text.W(), plan.style, plan.position.x, plan.position.y,
+                             plan.width, plan.height, H(plan.parent), nullptr, Instance(), nullptr);
   } else {
-    SystemText text(spec.text);
-    window = CreateWindowExA(spec.exStyle, spec.className, text.A(), spec.style, spec.position.x, spec.position.y,
-                             spec.width, spec.height, H(spec.parent), nullptr, Instance(), nullptr);
+    SystemText text(plan.text);
+    window = CreateWindowExA(plan.exStyle, plan.className, text.A(), plan.style, plan.position.x, plan.position.y,
+                             plan.width, plan.height, H(plan.parent), nullptr, Instance(), nullptr);
   }
   if (!window) return nullptr;
   if (win32::IsDrawnPaneWindow(window)) {
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(spec.pane));
+    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(plan.pane));
   } else {
-    SetPropW(window, kInstanceProperty, spec.pane);
+    SetPropW(window, kInstanceProperty, plan.pane);
     const LONG_PTR previous = SetWindowLongPtrW(window, GWLP_WNDPROC,
                                                 reinterpret_cast<LONG_PTR>(&win32::StandardControlProcedure));
     SetPropW(window, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous));
@@ -73,25 +73,25 @@ Pane* PaneOf(Handle window) {
   return static_cast<Pane*>(GetPropW(H(window), kInstanceProperty));
 }
 
-Handle CreateTopLevel(const TopLevelSpec& spec) {
-  RECT r{spec.content.left, spec.content.top, spec.content.right, spec.content.bottom};
-  AdjustWindowRect(&r, spec.style, FALSE);
+Handle CreateTopLevel(const TopLevelSpec& plan) {
+  RECT r{plan.content.left, plan.content.top, plan.content.right, plan.content.bottom};
+  AdjustWindowRect(&r, plan.style, FALSE);
   HWND window;
-  SystemText title(spec.title);
-  if (spec.mdiChild && win32::MdiClientWindow())
-    window = CreateMDIWindowW(L"QL_MDICHILD", title.W(), spec.style, r.left, r.top, r.right - r.left,
+  SystemText title(plan.title);
+  if (plan.mdiChild && win32::MdiClientWindow())
+    window = CreateMDIWindowW(L"QL_MDICHILD", title.W(), plan.style, r.left, r.top, r.right - r.left,
                               r.bottom - r.top, win32::MdiClientWindow(), Instance(), 0);
   else if (platform::IsNTPlatform())
-    window = CreateWindowExW(spec.exStyle, L"QLWindow", title.W(), spec.style, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, H(spec.owner), nullptr, Instance(), nullptr);
+    window = CreateWindowExW(plan.exStyle, L"QLWindow", title.W(), plan.style, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, H(plan.owner), nullptr, Instance(), nullptr);
   else
-    window = CreateWindowExA(spec.exStyle, "QLWindow", title.A(), spec.style, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, H(spec.owner), nullptr, Instance(), nullptr);
+    window = CreateWindowExA(plan.exStyle, "QLWindow", title.A(), plan.style, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, H(plan.owner), nullptr, Instance(), nullptr);
   if (!window) return nullptr;
   // The MDI client adds its own frame styles: size again with the styles the
   // child has, before the view is attached and would see the change.
-  if (spec.mdiChild && win32::MdiClientWindow()) PlaceClientArea(window, spec.content);
-  SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(spec.view));
+  if (plan.mdiChild && win32::MdiClientWindow()) PlaceClientArea(window, plan.content);
+  SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(plan.view));
   return window;
 }
 
@@ -307,9 +307,9 @@ void DrawBitmap(void* deviceContext, void* bitmap, int32_t x, int32_t y, int32_t
   DeleteDC(source);
 }
 
-void* NewFont(const FontSpec& spec) {
-  return CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline, FALSE, spec.charset,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, spec.face);
+void* NewFont(const FontSpec& plan) {
+  return CreateFontA(plan.height, 0, 0, 0, plan.weight, plan.italic, plan.underline, FALSE, plan.charset,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, plan.face);
 }
 
 void FreeFont(void* font) {

@@ -110,42 +110,42 @@ inline int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
 
 }  // namespace detail
 
-// The class getter: the cached class, or the class built now from `spec` and
+// The class getter: the cached class, or the class built now from `plan` and
 // cached. Nil, and nothing cached, when the superclass does not exist (a
 // plug-in class whose library is missing): the caller goes without it.
-inline RuntimeClass* ClassFor(RuntimeClass*& cached, const ClassSpec& spec) {
+inline RuntimeClass* ClassFor(RuntimeClass*& cached, const ClassSpec& plan) {
   if (cached) return cached;
-  RuntimeClass* super = RuntimeLookupClass(spec.superclass);
+  RuntimeClass* super = RuntimeLookupClass(plan.superclass);
   if (!super) return nullptr;
-  int32_t events = detail::Max(super->eventCount, spec.superEvents);
-  for (int32_t i = 0; i < spec.events.count; ++i) events = detail::Max(events, spec.events.entries[i].slot + 1);
-  const int32_t interfaces = super->interfaceCount + (spec.paneChild.count ? 1 : 0);
-  const int32_t methods = super->methodCount + spec.methods.count + spec.events.count;
+  int32_t events = detail::Max(super->eventCount, plan.superEvents);
+  for (int32_t i = 0; i < plan.events.count; ++i) events = detail::Max(events, plan.events.entries[i].slot + 1);
+  const int32_t interfaces = super->interfaceCount + (plan.paneChild.count ? 1 : 0);
+  const int32_t methods = super->methodCount + plan.methods.count + plan.events.count;
   RuntimeClass* cls = cached = RuntimeNewClass(super, methods, interfaces, events, super->staticMethodCount,
-                                               super->propertyCount + spec.properties.count);
+                                               super->propertyCount + plan.properties.count);
   if (!cls) return nullptr;
-  cls->name = RuntimeLockString(spec.name);
+  cls->name = RuntimeLockString(plan.name);
   cls->isAnInterface = 0;
   const uint32_t fields = OwnFieldsOffset(cls);
-  cls->instanceSize = fields + spec.fieldBytes;
-  cls->initHook = spec.initHook;
-  cls->destroyHook = spec.destroyHook;
-  detail::StoreMethods(cls->methods + super->methodCount, spec.methods);
-  if (spec.paneChild.count) {
+  cls->instanceSize = fields + plan.fieldBytes;
+  cls->initHook = plan.initHook;
+  cls->destroyHook = plan.destroyHook;
+  detail::StoreMethods(cls->methods + super->methodCount, plan.methods);
+  if (plan.paneChild.count) {
     RuntimeInterfaceEntry& entry = cls->Interfaces()[super->interfaceCount];
     entry.iface = RuntimeLookupClass(QL_ASCII("_PaneChild"));
-    entry.methodCount = spec.paneChild.count;
-    entry.methods = RuntimeNewVtable(spec.paneChild.count);
-    if (entry.methods) detail::StoreMethods(entry.methods, spec.paneChild);
+    entry.methodCount = plan.paneChild.count;
+    entry.methods = RuntimeNewVtable(plan.paneChild.count);
+    if (entry.methods) detail::StoreMethods(entry.methods, plan.paneChild);
   }
-  RuntimeMethodEntry* eventMethods = cls->methods + super->methodCount + spec.methods.count;
-  for (int32_t i = 0; i < spec.events.count; ++i) {
-    const EventSpec& e = spec.events.entries[i];
+  RuntimeMethodEntry* eventMethods = cls->methods + super->methodCount + plan.methods.count;
+  for (int32_t i = 0; i < plan.events.count; ++i) {
+    const EventSpec& e = plan.events.entries[i];
     cls->events[e.slot] = {e.handler(), RuntimeLockString(e.name)};
     detail::StoreMethod(eventMethods[i], e.handler, e.signature);
   }
-  for (int32_t i = 0; i < spec.properties.count; ++i) {
-    const PropertySpec& p = spec.properties.entries[i];
+  for (int32_t i = 0; i < plan.properties.count; ++i) {
+    const PropertySpec& p = plan.properties.entries[i];
     void* getter = p.getter ? p.getter() : nullptr;
     void* setter = p.setter ? p.setter() : nullptr;
     const bool field = getter == QL_STANDARD_ACCESSOR || setter == QL_STANDARD_ACCESSOR;
@@ -219,26 +219,26 @@ struct ControlSpec {
    QL_ASCII("_Index%i%o<" #name ">"), QL_ASCII("_Layout%%o<" #name ">")}
 
 // The class of one control: ControlClass<kConcSpec>::Get().
-template <const ControlSpec& Spec>
+template <const ControlSpec& Plan>
 struct ControlClass {
   static void Layout(RuntimeObject* control) {
-    if (!IsNil(control)) RuntimeMassPropertySetter(control, Spec.design);
+    if (!IsNil(control)) RuntimeMassPropertySetter(control, Plan.design);
   }
 
   static constexpr MethodSpec kMethods[] = {
-      {QL_CODE(ControlConstructor), Spec.signatures[0]},
-      {QL_CODE(ControlSetWindow), Spec.signatures[1]},
-      {QL_CODE(ControlIndex), Spec.signatures[2]},
-      {QL_CODE(Layout), Spec.signatures[3]},
+      {QL_CODE(ControlConstructor), Plan.signatures[0]},
+      {QL_CODE(ControlSetWindow), Plan.signatures[1]},
+      {QL_CODE(ControlIndex), Plan.signatures[2]},
+      {QL_CODE(Layout), Plan.signatures[3]},
   };
   // The interface's order: _Layout, _SetWindow, _Index.
   static constexpr MethodSpec kPaneChild[] = {kMethods[3], kMethods[1], kMethods[2]};
-  static constexpr ClassSpec kClass{.name = Spec.name,
-                                    .superclass = Spec.superclass,
-                                    .superEvents = Spec.superEvents,
+  static constexpr ClassSpec kClass{.name = Plan.name,
+                                    .superclass = Plan.superclass,
+                                    .superEvents = Plan.superEvents,
                                     .methods = kMethods,
                                     .paneChild = kPaneChild,
-                                    .events = Spec.events};
+                                    .events = Plan.events};
 
   static RuntimeClass* Get() { return ClassFor(cached, kClass); }
 
