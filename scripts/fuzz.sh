@@ -73,7 +73,7 @@ trap 'rm -rf "$work"' EXIT
 
 summary=()
 status=0
-while IFS=$'\t' read -r name executable corpus regressions seeds; do
+while IFS=$'\t' read -r name executable corpus regressions flags seeds; do
   [ "$which_targets" = "all" ] || [ "$which_targets" = "$name" ] || continue
   run="$work/$name"
   mkdir -p "$run/new" "$run/seeds" "$run/artifacts" "$run/merged"
@@ -86,6 +86,9 @@ while IFS=$'\t' read -r name executable corpus regressions seeds; do
     [ -d "$dir" ] && inputs+=("$dir")
   done
 
+  target_flags=()
+  [ "$flags" = "-" ] || IFS=';' read -ra target_flags <<<"$flags"
+
   if [ $harness_only -eq 1 ]; then
     done_runs=-
     findings=-
@@ -94,7 +97,7 @@ while IFS=$'\t' read -r name executable corpus regressions seeds; do
     # Fork mode: the jobs are fresh processes, so what a target keeps for the
     # process (registered plug-in classes) never piles up for the whole run.
     nice -n "$niceness" "$executable" -fork="$jobs" -runs="$executions" -ignore_crashes=1 -ignore_ooms=1 \
-      -ignore_timeouts=1 -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$run/artifacts/" "${inputs[@]}" \
+      -ignore_timeouts=1 -timeout=10 -rss_limit_mb=2048 "${target_flags[@]}" -artifact_prefix="$run/artifacts/" "${inputs[@]}" \
       >"$run/log" 2>&1
     stats=$(grep -E '^#[0-9]+: cov: ' "$run/log" | tail -1)
     done_runs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$stats")

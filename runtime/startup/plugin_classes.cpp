@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -62,10 +63,30 @@ std::vector<PluginClassRecord*>& Records() {
   return records;
 }
 
+// A name with every byte folded as name comparison folds it, so that equal
+// names are equal keys.
+std::string FoldedName(const char* name) {
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(FoldNameByte(static_cast<uint8_t>(c)));
+  return folded;
+}
+
+// The records by folded name: a plug-in's members name classes as types, so
+// lookups outnumber records many times over.
+std::unordered_map<std::string, PluginClassRecord*>& RecordIndex() {
+  static auto& index = *new std::unordered_map<std::string, PluginClassRecord*>;
+  return index;
+}
+
 PluginClassRecord* FindRecord(const char* name) {
-  for (PluginClassRecord* r : Records())
-    if (NamesEqual(r->name, name)) return r;
-  return nullptr;
+  if (!name) return nullptr;
+  const auto found = RecordIndex().find(FoldedName(name));
+  return found == RecordIndex().end() ? nullptr : found->second;
+}
+
+void AddRecord(std::unique_ptr<PluginClassRecord> record) {
+  RecordIndex().emplace(FoldedName(record->name), record.get());
+  Records().push_back(record.release());
 }
 
 // --- Checking a description ---
@@ -320,6 +341,6 @@ extern "C" int32_t RuntimeRegisterPluginClass(const QuillonPluginClass* descript
   r.description.initHook = description->initHook;
   r.description.destroyHook = description->destroyHook;
   for (const Link& l : r.links) RegisterEntryPoint(l.name, l.function);
-  Records().push_back(record.release());
+  AddRecord(std::move(record));
   return 1;
 }

@@ -78,6 +78,27 @@ TEST(ImageDump, ListsResourcesAndOptionsAndReportsCutOffOnes) {
   EXPECT_NE(problems[1].find("option mdi at 0x0 runs past"), std::string::npos) << problems[1];
 }
 
+TEST(ImageDump, ShowsNamesWithTheirOddBytesEscaped) {
+  const struct {
+    std::string name;
+    std::string shown;
+  } cases[] = {
+      {"Init", "Init"},
+      {"", ""},
+      {std::string("a\0b", 3), "a\\x00b"},
+      {"tab\there\\", "tab\\x09here\\x5c"},
+      {"\xff\x7f", "\\xff\\x7f"},
+      {std::string(201, 'n'), std::string(200, 'n') + "..."},
+      {std::string(199, 'n') + "\x01", std::string(199, 'n') + "\\x01"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Printable(c.name), c.shown) << c.name;
+  }
+  EXPECT_EQ(Hex(0), "0x0");
+  EXPECT_EQ(Hex(0xdeadbeefcafeULL), "0xdeadbeefcafe");
+  EXPECT_EQ(Hex(~0ULL), "0xffffffffffffffff");
+}
+
 TEST(SplitBlock, RefusesLengthsPastTheFile) {
   Bytes file = {1, 0, 0, 0, 0xC3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0};
   Image image;

@@ -26,7 +26,10 @@ class Dumper {
   }
 
  private:
-  void Line(const std::string& text) { out_ += text + "\n"; }
+  void Line(const std::string& text) {
+    out_ += text;
+    out_ += '\n';
+  }
   void Problem(const std::string& text) {
     Line("problem: " + text);
     diagnostics_.Error(text);
@@ -70,13 +73,14 @@ class Dumper {
     while (at < bytes.size()) {
       uint8_t kind = bytes[at];
       uint64_t record = at++;
-      std::string where = "import record at " + Hex(record);
+      // Built only for a problem: most records are relocations of five bytes.
+      const auto where = [record] { return "import record at " + Hex(record); };
       if (kind == kImportRuntime) {
         uint8_t mode = 0;
         uint32_t head = 0;
         std::string name;
         if (!ReadU8(bytes, at, mode) || !ReadU32(bytes, at + 1, head) || !(at += 5, ReadName(bytes, at, name))) {
-          Problem(where + " (kind 0x01) is cut off");
+          Problem(where() + " (kind 0x01) is cut off");
           return;
         }
         long sites = WalkChain(head, mode == kModeRelative ? 4 : word, "import " + Printable(name));
@@ -86,7 +90,7 @@ class Dumper {
         uint32_t head = 0;
         std::string routine, library;
         if (!ReadU32(bytes, at, head) || !(at += 4, ReadName(bytes, at, routine)) || !ReadName(bytes, at, library)) {
-          Problem(where + " (kind 0x04) is cut off");
+          Problem(where() + " (kind 0x04) is cut off");
           return;
         }
         long sites = WalkChain(head, image_.machine == Machine::Amd64 ? 8 : 4, "import " + Printable(routine));
@@ -94,11 +98,11 @@ class Dumper {
       } else if (kind == kImportData || kind == kImportCode || kind == kImportString) {
         uint32_t site = 0;
         if (!ReadU32(bytes, at, site)) {
-          Problem(where + " (kind " + Hex(kind) + ") is cut off");
+          Problem(where() + " (kind " + Hex(kind) + ") is cut off");
           return;
         }
         at += 4;
-        CheckSite(kind, site, word, where);
+        CheckSite(kind, site, word, record);
         ++counts[kind];
       } else {
         ++unknown;  // one byte, as the runtime reads it
@@ -109,16 +113,17 @@ class Dumper {
          " unknown-bytes " + std::to_string(unknown));
   }
 
-  void CheckSite(uint8_t kind, uint32_t site, unsigned word, const std::string& where) {
+  void CheckSite(uint8_t kind, uint32_t site, unsigned word, uint64_t record) {
+    const auto where = [record] { return "import record at " + Hex(record); };
     uint64_t value = 0;
     if (!ReadWord(image_.code, site, word, value)) {
-      Problem(where + ": site " + Hex(site) + " lies outside the code section");
+      Problem(where() + ": site " + Hex(site) + " lies outside the code section");
       return;
     }
     if (kind == kImportString) {
       unsigned header = StringHeaderSize(image_.machine);
       if (!Fits(image_.data.size(), value, header)) {
-        Problem(where + ": string record " + Hex(value) + " lies outside the data section");
+        Problem(where() + ": string record " + Hex(value) + " lies outside the data section");
       }
     }
   }
