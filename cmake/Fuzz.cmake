@@ -39,7 +39,7 @@ endif()
 #   name: tests/<layer>/fuzz/<name>.cpp; SOURCES: further sources it needs;
 #   SEEDS: inputs made at build time (by DEPENDS), used beside the corpus.
 function(ql_add_fuzz_target name)
-  cmake_parse_arguments(F "" "DIR" "LIBS;SOURCES;SEEDS;DEPENDS;FLAGS" ${ARGN})
+  cmake_parse_arguments(F "" "DIR;PROCESS_RUNS" "LIBS;SOURCES;SEEDS;DEPENDS;FLAGS" ${ARGN})
   set(folder ${PROJECT_SOURCE_DIR}/tests/${F_DIR}/fuzz)
   set(corpus ${folder}/corpus/${name})
   set(regressions ${folder}/regressions/${name})
@@ -58,14 +58,19 @@ function(ql_add_fuzz_target name)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
     add_dependencies(fuzz_targets ${name})
-    # FLAGS: libFuzzer flags of this target's campaigns; "-" stands for none,
+    # PROCESS_RUNS: the most executions one campaign process makes; FLAGS:
+    # libFuzzer flags of this target's campaigns. "-" stands for none,
     # because the script's read would merge two tabs.
+    set(process_runs "-")
+    if(F_PROCESS_RUNS)
+      set(process_runs ${F_PROCESS_RUNS})
+    endif()
+    set(flags "-")
     if(F_FLAGS)
       string(JOIN ";" flags ${F_FLAGS})
-    else()
-      set(flags "-")
     endif()
-    string(JOIN "\t" line ${name} ${CMAKE_BINARY_DIR}/fuzzers/${name} ${corpus} ${regressions} "${flags}" "${F_SEEDS}")
+    string(JOIN "\t" line ${name} ${CMAKE_BINARY_DIR}/fuzzers/${name} ${corpus} ${regressions} ${process_runs} "${flags}"
+           "${F_SEEDS}")
     file(APPEND ${QL_FUZZ_LIST} "${line}\n")
   else()
     add_executable(${name} ${folder}/${name}.cpp ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/fuzz_corpus_driver.cpp)

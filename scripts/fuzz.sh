@@ -14,7 +14,7 @@
 # runs no campaign: it builds build/fuzz-harness, where only the entry points
 # are instrumented, and counts the edges the same corpus covers there, which
 # is what libFuzzer would see of the harness alone. QL_FUZZ_JOBS (default 2)
-# sets the parallel jobs, QL_FUZZ_NICE (default 10) their niceness.
+# sets the worker processes, QL_FUZZ_NICE (default 10) their niceness.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -73,7 +73,7 @@ trap 'rm -rf "$work"' EXIT
 
 summary=()
 status=0
-while IFS=$'\t' read -r name executable corpus regressions flags seeds; do
+while IFS=$'\t' read -r name executable corpus regressions process_runs flags seeds; do
   [ "$which_targets" = "all" ] || [ "$which_targets" = "$name" ] || continue
   run="$work/$name"
   mkdir -p "$run/new" "$run/seeds" "$run/artifacts" "$run/merged"
@@ -93,14 +93,28 @@ while IFS=$'\t' read -r name executable corpus regressions flags seeds; do
     done_runs=-
     findings=-
   else
-    echo "== $name: $executions executions on $jobs jobs"
-    # Fork mode: the jobs are fresh processes, so what a target keeps for the
-    # process (registered plug-in classes) never piles up for the whole run.
-    nice -n "$niceness" "$executable" -fork="$jobs" -runs="$executions" -ignore_crashes=1 -ignore_ooms=1 \
-      -ignore_timeouts=1 -timeout=10 -rss_limit_mb=2048 "${target_flags[@]}" -artifact_prefix="$run/artifacts/" "${inputs[@]}" \
-      >"$run/log" 2>&1
-    stats=$(grep -E '^#[0-9]+: cov: ' "$run/log" | tail -1)
-    done_runs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$stats")
+    # Each worker process fuzzes on its own, sharing what it finds through the
+    # first input folder. A target whose inputs leave state for the process
+    # (registered plug-in classes) runs in fresh processes of a fixed number
+    # of executions instead, so that state never piles up.
+    per_process=$(( (executions + jobs - 1) / jobs ))
+    [ "$process_runs" = "-" ] || [ "$process_runs" -ge "$per_process" ] || per_process=$process_runs
+    processes=$(( (executions + per_process - 1) / per_process ))
+    echo "== $name: $executions executions in $processes processes on $jobs workers"
+    (cd "$run" && nice -n "$niceness" "$executable" -jobs="$processes" -workers="$jobs" -runs="$per_process" \
+      -timeout=10 -rss_limit_mb=2048 "${target_flags[@]}" -artifact_prefix="$run/artifacts/" "${inputs[@]}" \
+      >"$run/log" 2>&1)
+    # A process that stopped early (a finding) counts the executions it made.
+    done_runs=0
+    stats=
+    for log in "$run"/fuzz-*.log; do
+      [ -f "$log" ] || continue
+      last=$(grep -E '^#[0-9]+[[:space:]]' "$log" | tail -1)
+      [ -n "$last" ] || continue
+      stats=$last
+      done_runs=$(( done_runs + $(sed -E 's/^#([0-9]+).*/\1/' <<<"$last") ))
+    done
+    cat "$run"/fuzz-*.log >>"$run/log" 2>/dev/null
     findings=$(find "$run/artifacts" -type f | wc -l)
     if [ -z "$stats" ]; then
       tail -20 "$run/log"

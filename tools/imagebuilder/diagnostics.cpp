@@ -1,5 +1,6 @@
 #include "diagnostics.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "bytes.h"
@@ -10,19 +11,22 @@ std::string Printable(const std::string& name) {
   constexpr size_t kMaximum = 200;
   constexpr char kDigits[] = "0123456789abcdef";
   const size_t shown = name.size() < kMaximum ? name.size() : kMaximum;
-  std::string out;
-  out.reserve(shown + 3);
-  size_t plain = 0;  // start of the run of bytes that stand for themselves
+  // Written in place: dumps of damaged images escape thousands of bytes.
+  std::string out(shown * 4 + 3, '\0');
+  char* at = out.data();
   for (size_t i = 0; i < shown; ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (c >= 0x20 && c < 0x7F && c != '\\') continue;
-    out.append(name, plain, i - plain);
-    const char escaped[] = {'\\', 'x', kDigits[c >> 4], kDigits[c & 15]};
-    out.append(escaped, sizeof escaped);
-    plain = i + 1;
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      *at++ = static_cast<char>(c);
+    } else {
+      *at++ = '\\';
+      *at++ = 'x';
+      *at++ = kDigits[c >> 4];
+      *at++ = kDigits[c & 15];
+    }
   }
-  out.append(name, plain, shown - plain);
-  if (name.size() > kMaximum) out += "...";
+  if (name.size() > kMaximum) at = std::copy_n("...", 3, at);
+  out.resize(static_cast<size_t>(at - out.data()));
   return out;
 }
 
