@@ -2,10 +2,12 @@
 // frames, and the slot discipline of a compiled function.
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "core/object.h"
+#include "core/string.h"
 #include "quillon/entrypoints/exceptions.h"
 #include "quillon/entrypoints/objects.h"
 
@@ -28,6 +30,25 @@ inline RuntimeClass* NewTestClass(RuntimeClass* super, int32_t methods, int32_t 
 
 inline RuntimeMethodEntry* NewTestVtable(int32_t count) {
   return static_cast<RuntimeMethodEntry*>(KeepForProcess(RuntimeNewVtable(count)));
+}
+
+// What compiled code gives a control class: the `_PaneChild` interface, in
+// the entry after its superclass's interfaces.
+struct PaneChildMethods {
+  void* layout;     // _Layout
+  void* setWindow;  // _SetWindow
+  void* index;      // _Index
+};
+inline void GivePaneChildInterface(RuntimeClass* cls, const std::string& className, const PaneChildMethods& m) {
+  const auto text = [](const std::string& t) { return NewStringFromCText(t.c_str()).release(); };
+  RuntimeInterfaceEntry& paneChild = cls->Interfaces()[cls->super->interfaceCount];
+  const String ifaceName = NewStringFromCText("_PaneChild");
+  paneChild.iface = RuntimeLookupClass(ifaceName.get());
+  paneChild.methodCount = 3;
+  paneChild.methods = NewTestVtable(3);
+  paneChild.methods[0] = {m.layout, text("_Layout%%o<" + className + ">")};
+  paneChild.methods[1] = {m.setWindow, text("_SetWindow%%o<" + className + ">o<Window>")};
+  paneChild.methods[2] = {m.index, text("_Index%i%o<" + className + ">")};
 }
 
 // One protected call site: true when an exception was delivered to it.

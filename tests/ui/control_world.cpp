@@ -180,14 +180,8 @@ RuntimeClass* ControlClassOf(const KindDesign& d) {
     void* handler = event == "KeyDown" ? kKeyHandlers[slot] : event == "Paint" ? kPaintHandlers[slot] : kHandlers[slot];
     cls->events[slot].handler = handler;
   }
-  RuntimeInterfaceEntry& paneChild = cls->Interfaces()[super->interfaceCount];
-  String ifaceName = Make("_PaneChild");
-  paneChild.iface = RuntimeLookupClass(ifaceName.get());
-  paneChild.methodCount = 3;
-  paneChild.methods = NewTestVtable(3);
-  paneChild.methods[0] = {EntryAddress(ControlLayout), S("_Layout%%o<" + d.className + ">")};
-  paneChild.methods[1] = {EntryAddress(ControlSetWindow), S("_SetWindow%%o<" + d.className + ">o<Window>")};
-  paneChild.methods[2] = {EntryAddress(ControlIndex), S("_Index%i%o<" + d.className + ">")};
+  GivePaneChildInterface(cls, d.className,
+                         {EntryAddress(ControlLayout), EntryAddress(ControlSetWindow), EntryAddress(ControlIndex)});
   return cls;
 }
 

@@ -159,14 +159,8 @@ RuntimeClass* ControlClassOf(const ControlDesign& d) {
   SetEvent(cls, kKeyDown, EntryAddress(ControlKeyDown), "KeyDown");
   SetEvent(cls, kGotFocus, EntryAddress(ControlGotFocus), "GotFocus");
   SetEvent(cls, kLostFocus, EntryAddress(ControlLostFocus), "LostFocus");
-  RuntimeInterfaceEntry& paneChild = cls->Interfaces()[super->interfaceCount];
-  String ifaceName = NewStringFromCText("_PaneChild");
-  paneChild.iface = RuntimeLookupClass(ifaceName.get());
-  paneChild.methodCount = 3;
-  paneChild.methods = NewTestVtable(3);
-  paneChild.methods[0] = {EntryAddress(ControlLayout), S("_Layout%%o<" + d.className + ">")};
-  paneChild.methods[1] = {EntryAddress(ControlSetWindow), S("_SetWindow%%o<" + d.className + ">o<Window>")};
-  paneChild.methods[2] = {EntryAddress(ControlIndex), S("_Index%i%o<" + d.className + ">")};
+  GivePaneChildInterface(cls, d.className,
+                         {EntryAddress(ControlLayout), EntryAddress(ControlSetWindow), EntryAddress(ControlIndex)});
   return cls;
 }
 
