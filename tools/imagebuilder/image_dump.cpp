@@ -30,6 +30,8 @@ class Dumper {
     out_ += text;
     out_ += '\n';
   }
+  // Named only for a problem: most records are relocations of five bytes.
+  static std::string RecordAt(uint64_t record) { return "import record at " + Hex(record); }
   void Problem(const std::string& text) {
     Line("problem: " + text);
     diagnostics_.Error(text);
@@ -73,14 +75,12 @@ class Dumper {
     while (at < bytes.size()) {
       uint8_t kind = bytes[at];
       uint64_t record = at++;
-      // Built only for a problem: most records are relocations of five bytes.
-      const auto where = [record] { return "import record at " + Hex(record); };
       if (kind == kImportRuntime) {
         uint8_t mode = 0;
         uint32_t head = 0;
         std::string name;
         if (!ReadU8(bytes, at, mode) || !ReadU32(bytes, at + 1, head) || !(at += 5, ReadName(bytes, at, name))) {
-          Problem(where() + " (kind 0x01) is cut off");
+          Problem(RecordAt(record) + " (kind 0x01) is cut off");
           return;
         }
         long sites = WalkChain(head, mode == kModeRelative ? 4 : word, "import " + Printable(name));
@@ -90,7 +90,7 @@ class Dumper {
         uint32_t head = 0;
         std::string routine, library;
         if (!ReadU32(bytes, at, head) || !(at += 4, ReadName(bytes, at, routine)) || !ReadName(bytes, at, library)) {
-          Problem(where() + " (kind 0x04) is cut off");
+          Problem(RecordAt(record) + " (kind 0x04) is cut off");
           return;
         }
         long sites = WalkChain(head, image_.machine == Machine::Amd64 ? 8 : 4, "import " + Printable(routine));
@@ -98,7 +98,7 @@ class Dumper {
       } else if (kind == kImportData || kind == kImportCode || kind == kImportString) {
         uint32_t site = 0;
         if (!ReadU32(bytes, at, site)) {
-          Problem(where() + " (kind " + Hex(kind) + ") is cut off");
+          Problem(RecordAt(record) + " (kind " + Hex(kind) + ") is cut off");
           return;
         }
         at += 4;
@@ -114,16 +114,15 @@ class Dumper {
   }
 
   void CheckSite(uint8_t kind, uint32_t site, unsigned word, uint64_t record) {
-    const auto where = [record] { return "import record at " + Hex(record); };
     uint64_t value = 0;
     if (!ReadWord(image_.code, site, word, value)) {
-      Problem(where() + ": site " + Hex(site) + " lies outside the code section");
+      Problem(RecordAt(record) + ": site " + Hex(site) + " lies outside the code section");
       return;
     }
     if (kind == kImportString) {
       unsigned header = StringHeaderSize(image_.machine);
       if (!Fits(image_.data.size(), value, header)) {
-        Problem(where() + ": string record " + Hex(value) + " lies outside the data section");
+        Problem(RecordAt(record) + ": string record " + Hex(value) + " lies outside the data section");
       }
     }
   }
