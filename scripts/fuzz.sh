@@ -10,10 +10,12 @@
 #   scripts/fuzz.sh TARGET|all [EXECUTIONS]      default 1000000
 #   scripts/fuzz.sh --harness-only TARGET|all
 #
-# Edges are those the corpus covers once the campaign is over. --harness-only
-# runs no campaign: it builds build/fuzz-harness, where only the entry points
-# are instrumented, and counts the edges the same corpus covers there, which
-# is what libFuzzer would see of the harness alone. QL_FUZZ_JOBS (default 2)
+# Edges are those the corpus covers once the campaign is over, split by where
+# their code lives: the code under test, the harness and its stand-ins
+# (tests/), and the C++ library's templates. --harness-only runs no
+# campaign: it builds build/fuzz-harness, where only the entry points are
+# instrumented, and counts the edges the same corpus covers there, which is
+# what libFuzzer would see of the harness alone. QL_FUZZ_JOBS (default 2)
 # sets the worker processes, QL_FUZZ_NICE (default 10) their niceness.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +26,7 @@ if [ "${1:-}" = "--harness-only" ]; then
   shift
 fi
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-  sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'
   exit 2
 fi
 which_targets=$1
@@ -143,19 +145,22 @@ while IFS=$'\t' read -r name executable corpus regressions process_runs flags se
       status=1
     fi
   fi
-  # The edges the corpus covers: libFuzzer's count once it has run every input.
+  # The edges the corpus covers: libFuzzer's count once it has run every
+  # input, and the same edges summed by the source file of their function.
   measured=("$run/seeds")
   for dir in "$corpus" "$regressions"; do
     [ -d "$dir" ] && measured+=("$dir")
   done
-  edges=$(nice -n "$niceness" "$executable" -runs=0 -rss_limit_mb=2048 "${measured[@]}" 2>&1 |
-    sed -nE 's/^#[0-9]+[[:space:]]+INITED cov: ([0-9]+) .*/\1/p')
-  summary+=("$(printf '%-20s %12s %8s %9s %8s' "$name" "${done_runs:-?}" "${edges:-?}" "$findings" \
-    "$(ls "$corpus" 2>/dev/null | wc -l)")")
+  nice -n "$niceness" "$executable" -runs=0 -print_coverage=1 -rss_limit_mb=2048 "${measured[@]}" \
+    >"$run/coverage" 2>&1
+  edges=$(sed -nE 's/^#[0-9]+[[:space:]]+INITED cov: ([0-9]+) .*/\1/p' "$run/coverage")
+  read -r tested harness library < <(awk -v root="$PWD/" -f scripts/fuzz-edges.awk "$run/coverage")
+  summary+=("$(printf '%-22s %12s %7s %7s %8s %8s %9s %7s' "$name" "${done_runs:-?}" "${edges:-?}" \
+    "${tested:-?}" "${harness:-?}" "${library:-?}" "$findings" "$(ls "$corpus" 2>/dev/null | wc -l)")")
 done <"$list"
 
 echo
-printf '%-20s %12s %8s %9s %8s\n' target executions edges findings corpus
+printf '%-22s %12s %7s %7s %8s %8s %9s %7s\n' target executions edges tested harness "C++ lib" findings corpus
 printf '%s\n' "${summary[@]}"
 [ $status -eq 0 ] || echo "fuzz: see the messages above; findings are in $build/findings"
 exit $status
