@@ -118,6 +118,20 @@ void BM_StringStr(benchmark::State& state) {
 }
 BENCHMARK(BM_StringStr);
 
+// One atom of the calculator's repeated addition: the sum read back with
+// Val, the weight added, the result written again with Str.
+void BM_StrValAtom(benchmark::State& state) {
+  RuntimeString* sum = StringStr(0);
+  for (auto _ : state) {
+    RuntimeString* next = StringStr(12.011 + StringVal(sum));
+    RuntimeUnlockString(sum);
+    sum = next;
+  }
+  benchmark::DoNotOptimize(sum);
+  RuntimeUnlockString(sum);
+}
+BENCHMARK(BM_StrValAtom);
+
 void BM_Snprintf(benchmark::State& state) {
   double x = 58.44277;
   char buffer[64];

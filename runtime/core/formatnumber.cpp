@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "core/decimalconversion.h"
 #include "quillon/entrypoints/strings.h"
 
 namespace ql {
@@ -43,6 +44,17 @@ void TrimTrailingZeros(char* text) {
   if (n > 0 && text[n - 1] == '.') text[--n] = 0;
 }
 
+// What %.*e or %.*f writes, with its terminating zero: ordinary values
+// without the C library, which is slow under Windows.
+void Convert(double value, bool exponent, int decimals, char (&buffer)[kTextCapacity]) {
+  char text[kDecimalTextCapacity];
+  if (exponent ? WriteExponent(value, decimals, text) : WriteFixed(value, decimals, text)) {
+    memcpy(buffer, text, strlen(text) + 1);
+    return;
+  }
+  snprintf(buffer, kTextCapacity, exponent ? "%.*e" : "%.*f", decimals, value);
+}
+
 }  // namespace
 
 String FormatNumber(double value, NumberForm form, int digits) {
@@ -54,9 +66,9 @@ String FormatNumber(double value, NumberForm form, int digits) {
   int decimals = exponent ? digits - 1 : digits - IntegerDigits(magnitude);
   if (decimals < 0) decimals = 0;
 
-  // %.*e and %.*f: the conversions %.6e, %.7f and so on.
+  // The conversions %.6e, %.7f and so on.
   char buffer[kTextCapacity];
-  snprintf(buffer, sizeof buffer, exponent ? "%.*e" : "%.*f", decimals, value);
+  Convert(value, exponent, decimals, buffer);
   if (exponent) ShortenExponent(buffer);
   char* text = TrimSign(buffer);
   if (!exponent && decimals > 0) TrimTrailingZeros(text);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <math.h>
+#include <stdio.h>
+#include <string.h>
 
+#include <random>
 #include <string>
 
 #include "core/formatnumber.h"
@@ -66,6 +69,51 @@ TEST(FormatNumber, FixedAndExponentForms) {
   for (const Case& c : cases) {
     String s = FormatNumber(c.value, c.form, c.digits);
     EXPECT_EQ(std::string(s.text(), static_cast<size_t>(s.length())), c.text) << c.text;
+  }
+}
+
+std::string Text(const String& s) { return std::string(s.text(), static_cast<size_t>(s.length())); }
+
+// Ties and near-ties through the choice of decimals: the digits are those of
+// the binary value, also where the C library still writes them.
+TEST(FormatNumber, RoundsTheBinaryValue) {
+  struct Case {
+    double value;
+    NumberForm form;
+    int digits;
+    const char* text;
+  } cases[] = {
+      {0.125, NumberForm::Fixed, 2, "0.12"},  // a tie goes to even
+      {1.005, NumberForm::Fixed, 3, "1"},     // 1.00499999999999989...
+      {2.675, NumberForm::Exponent, 3, "2.67e+0"},
+      {9.995, NumberForm::Automatic, 3, "9.99"},
+      {9.9999996, NumberForm::Automatic, 7, "10"},
+      {5e-324, NumberForm::Exponent, 3, "4.94e-324"},  // beyond the fast conversion
+      {1.5e19, NumberForm::Fixed, 20, "15000000000000000000"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Text(FormatNumber(c.value, c.form, c.digits)), c.text) << c.text;
+}
+
+// The exponent form against the C library's %.*e over values of every
+// magnitude and every count of digits a double holds.
+TEST(FormatNumber, ExponentFormMatchesPrintf) {
+  std::mt19937_64 random(20261211);
+  int mismatches = 0;
+  for (int i = 0; i < 20000 && mismatches < 5; ++i) {
+    uint64_t bits = random();
+    double value;
+    memcpy(&value, &bits, sizeof value);
+    if (!isfinite(value)) continue;
+    const int digits = 1 + i % 17;
+    char expected[512];
+    snprintf(expected, sizeof expected, "%.*e", digits - 1, value == 0 ? 0.0 : value);
+    if (char* e = strstr(expected, "e+0")) memmove(e + 2, e + 3, strlen(e + 3) + 1);
+    const std::string text = Text(FormatNumber(value, NumberForm::Exponent, digits));
+    if (text != expected) {
+      ++mismatches;
+      ADD_FAILURE() << "bits " << std::hex << bits << std::dec << ", " << digits << " digits: " << text
+                    << " instead of " << expected;
+    }
   }
 }
 
