@@ -3,9 +3,14 @@
 #include <shellapi.h>
 
 #include "platform/url.h"
+#include "platform/win32/system_routine_win32.h"
 
 namespace ql::platform {
 
-void OpenSystemURL(const char* url) { ShellExecuteA(nullptr, "open", url, nullptr, nullptr, SW_SHOW); }
+// The shell loads with the first URL opened.
+void OpenSystemURL(const char* url) {
+  static const auto open = LoadSystemRoutine<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
+  if (open) open(nullptr, "open", url, nullptr, nullptr, SW_SHOW);
+}
 
 }  // namespace ql::platform
