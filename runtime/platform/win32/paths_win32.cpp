@@ -2,6 +2,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <string.h>
 
 #include <string>
 
@@ -104,8 +105,25 @@ bool IsPlainFile(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
 }
 
+// A shell link starts with its header's size (76) and the link class; the
+// shell-link object is made only for such a file. It refuses every other file
+// anyway, but making it loads the shell, about a megabyte, and it would read
+// a large file through.
+bool HasShellLinkHeader(const std::wstring& path) {
+  static constexpr unsigned char kHeader[20] = {0x4C, 0, 0, 0, 0x01, 0x14, 0x02, 0, 0, 0, 0, 0,
+                                                0xC0, 0,    0, 0, 0,    0,    0,    0x46};
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  unsigned char bytes[sizeof kHeader];
+  DWORD read = 0;
+  const bool ok = ReadFile(file, bytes, sizeof bytes, &read, nullptr) && read == sizeof bytes;
+  CloseHandle(file);
+  return ok && memcmp(bytes, kHeader, sizeof kHeader) == 0;
+}
+
 std::wstring ShortcutTarget(const std::wstring& path) {
-  if (path.empty() || HasWildcard(path) || !IsPlainFile(path)) return std::wstring();
+  if (path.empty() || HasWildcard(path) || !IsPlainFile(path) || !HasShellLinkHeader(path)) return std::wstring();
   ComApartment apartment;
   ComRef<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
