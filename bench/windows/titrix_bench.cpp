@@ -6,8 +6,9 @@
 //   (WaitForInputIdle: its queue empty after the first paint), titrix.exe
 //   against the plain user32 program with the same controls;
 // - working set of the idle program (and its peak), the same two;
-// - a 30-character formula computed and shown: a Calculate press sent to
-//   the button (BM_CLICK returns once the calculation returned);
+// - a 30-character formula (17 symbols) computed and shown: a Calculate
+//   press sent to the button (BM_CLICK returns once the calculation
+//   returned), and the same for "C" alone;
 // - "C1000000" in mode 0 the same way, while a second thread measures how
 //   long the window takes to answer a message (its longest wait).
 #include <windows.h>
@@ -177,7 +178,7 @@ int main(int argc, char** argv) {
   }
   const std::string titrix = argv[1], plain = argv[2], folder = argv[3];
   const int runs = argc > 4 ? atoi(argv[4]) : 10;
-  std::vector<double> startT, startP, wsT, wsP, peakT, peakP, formula, big, answer;
+  std::vector<double> startT, startP, wsT, wsP, peakT, peakP, formula, one, big, answer;
   for (const std::string* exe : {&titrix, &plain}) {  // warm the file cache for both
     Started warm = Start(*exe, folder);
     Stop(warm);
@@ -216,11 +217,16 @@ int main(int argc, char** argv) {
     SetText(formulaField, L"C6H12O6NaClH2SO4KMnO4CaCO3HNO3");
     const Calculation small = Calculate(t.window, button, false);
     const std::wstring smallResult = FieldText(mass);
+    // One symbol: the press, its round trips and one result written, to
+    // tell the 16 further symbols' work from the rest.
+    SetText(formulaField, L"C");
+    const Calculation single = Calculate(t.window, button, false);
     SetText(formulaField, L"C1000000");
     const Calculation large = Calculate(t.window, button, true);
     const std::wstring largeResult = FieldText(mass);
     Stop(t);
     formula.push_back(small.ms);
+    one.push_back(single.ms);
     big.push_back(large.ms);
     answer.push_back(large.longestAnswerMs);
     printf("run %2d  start %7.1f / %7.1f ms  working set %5.1f / %5.1f MiB (peak %5.1f / %5.1f)  "
@@ -237,6 +243,8 @@ int main(int argc, char** argv) {
          Median(peakT) - Median(peakP));
   printf("30-character formula            %7.2f ms (a Calculate press, message round trips included)\n",
          Median(formula));
+  printf("  the same press for \"C\"           %7.2f ms, so %.3f ms for each of the 16 further symbols\n", Median(one),
+         (Median(formula) - Median(one)) / 16);
   printf("C1000000, mode 0                %7.1f ms, longest answer meanwhile %.1f ms\n", Median(big), Median(answer));
   return 0;
 }
