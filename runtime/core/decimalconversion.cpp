@@ -91,7 +91,7 @@ bool ScaleUp(double magnitude, int scale, uint64_t* units) {
 // its integer part is exact, and so is the fraction left over.
 bool ScaleDown(double magnitude, int places, uint64_t* units) {
   if (!(magnitude < 0x1p63)) return false;
-  const uint64_t integer = static_cast<uint64_t>(magnitude);  // exact from 2^52 on, where all are whole
+  const uint64_t integer = static_cast<uint64_t>(magnitude);  // the integer part, truncated
   const bool fractionLeft = static_cast<double>(integer) != magnitude;
   const uint64_t divisor = PowerOfTen(places), half = divisor / 2;
   uint64_t quotient = integer / divisor;
