@@ -102,6 +102,12 @@ int CompareUTF8(RuntimeString* a, RuntimeString* b) {
     const uint32_t ux = UpperCodePoint(x), uy = UpperCodePoint(y);
     if (ux != uy) return ux < uy ? -1 : 1;
   }
+  // The text used up first is less, whatever the byte lengths: a letter
+  // whose upper case is ASCII ("\u017F", long s, is "S") is two bytes
+  // against one, so "\u017Fa" and "SAB" have the same length but are not
+  // equal. Both used up: the shorter in bytes is less.
+  if (i < n) return 1;
+  if (j < m) return -1;
   return Sign(static_cast<int64_t>(n) - m);
 }
 

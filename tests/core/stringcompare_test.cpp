@@ -38,6 +38,13 @@ TEST(StringCompare, LanguageComparison) {
       {{"\xC3\xA9t\xC3\xA9", kU8}, {"\xC3\x89T\xC3\x89", kU8}, 0},
       {{"\xD0\xB4", kU8}, {"\xD0\x94", kU8}, 0},  // Cyrillic de
       {{"z", kU8}, {"\xC3\xA9", kU8}, -1},
+      // Letters whose upper case is ASCII are two bytes against one: the
+      // text used up first is less, even at the same byte length.
+      {{"\xC5\xBF" "a", kU8}, {"SAB", kU8}, -1},  // long s
+      {{"IAB", kU8}, {"\xC4\xB1" "a", kU8}, 1},   // dotless i
+      {{"\xC5\xBF\xC5\xBF", kU8}, {"SSX", kU8}, -1},
+      {{"\xE0\x81\xB4r", kU8}, {"True", kAscii}, -1},  // an overlong "t" and "r" are not "True"
+      {{"\xC5\xBF", kU8}, {"S", kU8}, 1},  // both used up: the longer in bytes is greater
       // Letters compare on their upper-case forms: "_" (5F) lies above "A" (41).
       {{"a", kU8}, {"_", kU8}, -1},
       // ASCII and UTF-8 meet as UTF-8; Latin 1 is transcoded first.
