@@ -20,11 +20,11 @@
 namespace titrix {
 
 // Counts up to this many atoms are added one atom at a time, each sum
-// rounded by Str; a larger count is multiplied and rounded once. A million
-// single additions take about a second (Str's formatting is most of it,
-// docs/titrix.md); one at a time, a count of 2^31 - 1 would take most of an
-// hour, and larger counts could never finish.
-constexpr double kAtomsAddedOneByOne = 1000000;
+// rounded by Str; a larger count is multiplied and rounded once. Three
+// million single additions take about a second under wine64
+// (docs/titrix.md); one at a time, a count of 2^31 - 1 would take more than
+// ten minutes, and larger counts could never finish.
+constexpr double kAtomsAddedOneByOne = 3000000;
 
 struct FormulaSum {
   quillon::String weight;  // the molecular weight as Str wrote it last; nil for no atom
