@@ -7,7 +7,9 @@
 
 #include "platform/paths.h"
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <stdlib.h>
 #include <unistd.h>
 #endif
@@ -42,7 +44,46 @@ TEST(SpecialFolders, TheRootIsAVolumeRootThatExists) {
   EXPECT_TRUE(PathExists(root.c_str(), true));
 }
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+// Sets APPDATA for one test and puts the old value back.
+class AppData {
+ public:
+  explicit AppData(const std::wstring& value) {
+    wchar_t old[MAX_PATH + 1];
+    const DWORD n = GetEnvironmentVariableW(L"APPDATA", old, MAX_PATH + 1);
+    had_ = n > 0 && n <= MAX_PATH;
+    if (had_) old_ = old;
+    SetEnvironmentVariableW(L"APPDATA", value.c_str());
+  }
+  ~AppData() { SetEnvironmentVariableW(L"APPDATA", had_ ? old_.c_str() : nullptr); }
+  const std::wstring& old() const { return old_; }
+
+ private:
+  std::wstring old_;
+  bool had_ = false;
+};
+
+TEST(SpecialFolders, PreferencesAreTheFolderAppDataNamesWhenItExists) {
+  const fs::path scratch = fs::temp_directory_path() / ("quillon-appdata-" + std::to_string(GetCurrentProcessId()));
+  fs::create_directories(scratch);
+  // The session's own: APPDATA and the shell's folder service agree on it.
+  const std::string usual = Bytes(SpecialFolderPath(SpecialFolder::Preferences));
+  {
+    AppData named(scratch.wstring());
+    EXPECT_EQ(Bytes(SpecialFolderPath(SpecialFolder::Preferences)), scratch.string());
+  }
+  // A relative name (of a folder that exists here) or a missing folder: the
+  // shell's folder service.
+  const fs::path relative = "quillon-relative-appdata";
+  fs::create_directories(relative);
+  for (const std::wstring& value : {relative.wstring(), (scratch / "missing").wstring()}) {
+    AppData named(value);
+    EXPECT_EQ(Bytes(SpecialFolderPath(SpecialFolder::Preferences)), usual);
+  }
+  fs::remove_all(relative);
+  fs::remove_all(scratch);
+}
+#else
 // Sets an environment variable for one test and puts the old value back.
 class Variable {
  public:

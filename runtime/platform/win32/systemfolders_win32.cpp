@@ -15,6 +15,12 @@ std::wstring WithoutTrailingSeparator(std::wstring path) {
   return path;
 }
 
+// "C:\..." or "\\server\...": a relative name would depend on the current folder.
+bool IsAbsolute(const wchar_t* path) {
+  const bool drive = path[0] && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+  return drive || (path[0] == L'\\' && path[1] == L'\\');
+}
+
 bool IsFolder(const wchar_t* path) {
   const DWORD attributes = GetFileAttributesW(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -27,7 +33,7 @@ bool IsFolder(const wchar_t* path) {
 std::wstring ApplicationDataFolder() {
   wchar_t named[MAX_PATH + 1] = {};
   const DWORD n = GetEnvironmentVariableW(L"APPDATA", named, MAX_PATH + 1);
-  if (n > 0 && n <= MAX_PATH && IsFolder(named)) return named;
+  if (n > 0 && n <= MAX_PATH && IsAbsolute(named) && IsFolder(named)) return named;
   static const auto folderPath = LoadSystemRoutine<decltype(SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
   wchar_t path[MAX_PATH] = {};
   if (!folderPath || FAILED(folderPath(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
