@@ -50,6 +50,8 @@ TEST(FormatNumber, StrResults) {
   for (const Case& c : cases) EXPECT_EQ(Str(c.value), c.text) << c.text;
 }
 
+std::string Text(const String& s) { return std::string(s.text(), static_cast<size_t>(s.length())); }
+
 TEST(FormatNumber, FixedAndExponentForms) {
   struct Case {
     double value;
@@ -65,24 +67,8 @@ TEST(FormatNumber, FixedAndExponentForms) {
       {5, NumberForm::Exponent, 1, "5e+0"},
       {0.1, NumberForm::Automatic, 15, "0.1"},
       {1.0 / 3, NumberForm::Automatic, 0, "0.3"},  // one digit at least
-  };
-  for (const Case& c : cases) {
-    String s = FormatNumber(c.value, c.form, c.digits);
-    EXPECT_EQ(std::string(s.text(), static_cast<size_t>(s.length())), c.text) << c.text;
-  }
-}
-
-std::string Text(const String& s) { return std::string(s.text(), static_cast<size_t>(s.length())); }
-
-// Ties and near-ties through the choice of decimals: the digits are those of
-// the binary value, also where the C library still writes them.
-TEST(FormatNumber, RoundsTheBinaryValue) {
-  struct Case {
-    double value;
-    NumberForm form;
-    int digits;
-    const char* text;
-  } cases[] = {
+      // Ties and near-ties through the choice of decimals: the digits are
+      // those of the binary value, also where the C library still writes them.
       {0.125, NumberForm::Fixed, 2, "0.12"},  // a tie goes to even
       {1.005, NumberForm::Fixed, 3, "1"},     // 1.00499999999999989...
       {2.675, NumberForm::Exponent, 3, "2.67e+0"},
